@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace varelo {
+
+enum class MessageIcon { Information, Warning, Stop, Question };
+
+// What the core asks of whoever shows it to a person: the desktop program, the command line,
+// or a recording double in tests.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A string-table message (its number and formatted text) in a message box.
+    virtual void ShowMessage(int id, const std::string& text, MessageIcon icon) = 0;
+    // A yes/no question; true for yes.
+    virtual bool AskYesNo(int id, const std::string& text, MessageIcon icon) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+// Shows the wait cursor for its lifetime.
+class WaitCursor {
+public:
+    explicit WaitCursor(UserInterface& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
+    ~WaitCursor() { ui_.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UserInterface& ui_;
+};
+
+}  // namespace varelo

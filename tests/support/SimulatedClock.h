@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/Clock.h"
+
+namespace varelo::test {
+
+// Time that passes only when slept. A real pause of 1/realDivisor of each sleep can be kept
+// so that a peer on a real line still gets time to answer between two commands.
+class SimulatedClock : public Clock {
+public:
+    explicit SimulatedClock(uint32_t start = 1000000, uint32_t realDivisor = 0)
+        : now_(start), realDivisor_(realDivisor) {}
+
+    uint32_t TickCount() override { return now_; }
+    void Sleep(uint32_t ms) override {
+        sleeps.push_back(ms);
+        now_ += ms;
+        if (realDivisor_ != 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms / realDivisor_));
+    }
+    void Advance(uint32_t ms) { now_ += ms; }
+
+    std::vector<uint32_t> sleeps;
+
+private:
+    uint32_t now_;
+    uint32_t realDivisor_;
+};
+
+}  // namespace varelo::test
