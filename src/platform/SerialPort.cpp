@@ -180,7 +180,9 @@ int CSerialPort::ReceiveExact(uint8_t* buffer, size_t count, uint32_t timeoutMs,
                               int& errorCounter) {
     size_t received = 0;
     OsError error;
-    if (!ReadRaw(buffer, count, timeoutMs, received, error)) {
+    bool readOk = ReadRaw(buffer, count, timeoutMs, received, error);
+    lastReceived_ = received;
+    if (!readOk) {
         Report(735, Msg(735, {portName_, std::to_string(error.code), error.text}), quiet,
                errorCounter);
         return -1;

@@ -46,6 +46,9 @@ public:
     int ReceiveExact(uint8_t* buffer, size_t count, uint32_t timeoutMs, bool quiet,
                      int& errorCounter);
 
+    // Bytes that arrived in the last ReceiveExact, complete or not.
+    size_t LastReceivedCount() const { return lastReceived_; }
+
     Clock& GetClock() { return clock_; }
     UserInterface& Ui() { return ui_; }
 
@@ -69,6 +72,7 @@ private:
     std::string portName_;
     std::string baudText_;
     uint32_t openedTick_ = 0;
+    size_t lastReceived_ = 0;
 };
 
 }  // namespace varelo

@@ -39,7 +39,7 @@ OsError FakeSerialDevice::SetLineSettings(const SerialLineSettings& s) {
 }
 
 OsError FakeSerialDevice::Read(uint8_t* buffer, size_t count, size_t& received) {
-    readTimeouts.push_back(timeouts.readTotalConstant);
+    reads.push_back({count, timeouts.readTotalConstant});
     received = 0;
     if (failRead.Failed()) return failRead;
     while (received < count && !input.empty()) {
@@ -65,6 +65,14 @@ OsError FakeSerialDevice::ClearErrors(uint32_t& errorFlags, size_t& bytesWaiting
     pendingErrorFlags = 0;
     bytesWaiting = input.size();
     return {};
+}
+
+std::vector<uint32_t> FakeSerialDevice::ReadTimeouts(size_t count) const {
+    std::vector<uint32_t> result;
+    for (const auto& r : reads) {
+        if (r.count == count) result.push_back(r.timeout);
+    }
+    return result;
 }
 
 std::string FakeSerialDevice::WrittenBytes() const {

@@ -42,7 +42,13 @@ public:
     std::deque<uint8_t> input;
     std::vector<std::vector<uint8_t>> writes;
     std::vector<std::string> openedPaths;
-    std::vector<uint32_t> readTimeouts;  // the read total constant of each read
+    struct ReadCall {
+        size_t count;
+        uint32_t timeout;  // the read total constant in force
+    };
+    std::vector<ReadCall> reads;
+    // Time-outs of the reads that asked for count bytes.
+    std::vector<uint32_t> ReadTimeouts(size_t count) const;
     int lineSettingsWrites = 0;
     SerialLineSettings lineSettings;
     SerialTimeouts timeouts;

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "logger/ProtocolDiagnostics.h"
+#include "logger/ProtocolSettings.h"
+
+namespace varelo {
+
+class CSerialPort;
+class Settings;
+
+// Command bytes of the Logger.
+namespace cmd {
+inline constexpr uint8_t kWakeUp = 0x1B;  // ESC: wake-up / state query
+inline constexpr uint8_t kRepeat = 'x';
+inline constexpr uint8_t kEndConnection = 'X';
+inline constexpr uint8_t kSelectJob = 'J';
+}  // namespace cmd
+
+// The command/response engine for one user operation on the Logger: connection, framing,
+// retries, job selection and the failure texts with their counters.
+class CLoggerProtocol {
+public:
+    // Connect flags.
+    static constexpr unsigned kQuietWakeUp = 1u << 0;
+    static constexpr unsigned kJobFunctionFromJob = 1u << 3;
+    // Receive flags.
+    static constexpr unsigned kQuietLastAttempt = 1u << 0;
+    static constexpr unsigned kSingleAttempt = 1u << 2;
+
+    // Connect results.
+    static constexpr int kPortNotOpened = -1;
+    static constexpr int kNoAnswer = 0;
+    static constexpr int kConnected = 1;
+    static constexpr int kNotRunningApplication = 2;
+
+    CLoggerProtocol(CSerialPort& port, Settings& settings, uint16_t jobToSelect = 0);
+    ~CLoggerProtocol();
+    CLoggerProtocol(const CLoggerProtocol&) = delete;
+    CLoggerProtocol& operator=(const CLoggerProtocol&) = delete;
+
+    // Opens the port and wakes the Logger: -1 port not opened, 0 no usable answer,
+    // 1 connected and ready, 2 the Logger is in its boot or download mode.
+    int Connect(unsigned flags);
+    void EndConnection();
+
+    int Send(std::span<const uint8_t> bytes, uint32_t preDelayMs);
+    int SendByte(uint8_t byte, uint32_t preDelayMs);
+    // Receives a fixed-length answer with the retry procedure; count or -1. A time-out of 0
+    // means the configured response time.
+    int Receive(uint8_t* buffer, size_t count, uint32_t timeoutMs, unsigned flags);
+    // Bytes that arrived in the last attempt of the last Receive.
+    size_t LastReceivedCount() const;
+
+    bool SelectJob(uint16_t job);
+    bool EnsureJob(uint16_t job);
+    // Waits with the wait cursor; 0 waits the configured pause between data commands.
+    void Pause(uint32_t ms);
+
+    // One command byte; a failure records the text and a transmission error.
+    bool SendCommand(uint8_t command, int notTransmittedTextId, uint32_t preDelayMs = 0);
+    // A fixed-length answer; a failure records "(%1 instead of %2)" text and a data error.
+    bool ReceiveAnswer(uint8_t* buffer, size_t count, int shortAnswerTextId,
+                       uint32_t timeoutMs = 0, unsigned flags = 0);
+
+    bool Connected() const { return connected_; }
+    uint8_t StateCharacter() const { return stateCharacter_; }
+    bool MultiJob() const { return multiJob_; }
+    void SetMultiJob(bool on) { multiJob_ = on; }
+    bool ExtendedFamily() const { return extendedFamily_; }
+    void SetExtendedFamily(bool on) { extendedFamily_ = on; }
+    bool SendEndCommand() const { return sendEndCommand_; }
+    uint16_t SelectedJob() const { return selectedJob_; }
+    uint16_t JobToSelect() const { return jobToSelect_; }
+    const ProtocolSettings& Config() const { return config_; }
+    ProtocolDiagnostics& Diagnostics() { return diagnostics_; }
+    const ProtocolDiagnostics& Diagnostics() const { return diagnostics_; }
+    CSerialPort& Port() { return port_; }
+    Settings& AppSettings() { return settings_; }
+
+private:
+    uint8_t WakeUp(unsigned flags, bool& failed);
+    int EvaluateState(uint8_t state, unsigned flags);
+
+    CSerialPort& port_;
+    Settings& settings_;
+    ProtocolSettings config_;
+    ProtocolDiagnostics diagnostics_;
+    bool connected_ = false;
+    bool sendEndCommand_ = true;
+    bool extendedFamily_ = false;
+    bool multiJob_ = false;
+    uint16_t selectedJob_ = 0;
+    uint16_t jobToSelect_ = 0;
+    uint8_t stateCharacter_ = 0;
+};
+
+}  // namespace varelo
