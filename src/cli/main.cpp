@@ -1,3 +1,85 @@
 #include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
 
-int main() { return 0; }
+#include "app/ProductVersion.h"
+#include "app/StringTable.h"
+#include "cli/Arguments.h"
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+
+namespace varelo {
+namespace {
+
+std::vector<std::span<const Command>> CommandGroups() { return {LoggerCommands()}; }
+
+void PrintHelp() {
+    std::printf("%s command line %s\n\nUsage: varelo-cli COMMAND [OPTIONS]\n\n",
+                Str(174).c_str(), kProductVersion);
+    for (auto group : CommandGroups()) {
+        for (const Command& c : group) {
+            std::printf("  %-60s %s\n", std::string(c.usage).c_str(),
+                        std::string(c.summary).c_str());
+        }
+    }
+    std::printf(
+        "\n  --help       this text\n  --version    the program's version\n\n"
+        "Port COMn is the device in $VARELO_COMn, else the setting DeviceCOMn,\n"
+        "else /dev/ttyS<n-1>. Messages go to stderr with their number.\n");
+}
+
+// The command whose words begin the command line; the number of words it took.
+const Command* FindCommand(const std::vector<std::string_view>& words, size_t& taken) {
+    for (auto group : CommandGroups()) {
+        for (const Command& c : group) {
+            std::string_view rest = c.words;
+            size_t i = 0;
+            while (!rest.empty() && i < words.size()) {
+                size_t space = rest.find(' ');
+                if (words[i] != rest.substr(0, space)) break;
+                ++i;
+                rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+            }
+            if (rest.empty()) {
+                taken = i;
+                return &c;
+            }
+        }
+    }
+    return nullptr;
+}
+
+int Run(std::vector<std::string_view> words) {
+    if (words.empty() || words[0] == "--help" || words[0] == "-h") {
+        PrintHelp();
+        return words.empty() ? kExitUsage : kExitOk;
+    }
+    if (words[0] == "--version") {
+        std::printf("varelo-cli %s\n", kProductVersion);
+        return kExitOk;
+    }
+    size_t taken = 0;
+    const Command* command = FindCommand(words, taken);
+    if (!command) {
+        std::fprintf(stderr, "varelo-cli: unknown command; see varelo-cli --help\n");
+        return kExitUsage;
+    }
+    Arguments args({words.begin() + long(taken), words.end()});
+    CliContext context;
+    int status = command->run(context, args);
+    if (std::string problems = args.Problems(); !problems.empty()) {
+        std::fprintf(stderr, "varelo-cli: %susage: varelo-cli %s\n", problems.c_str(),
+                     std::string(command->usage).c_str());
+        return kExitUsage;
+    }
+    return status;
+}
+
+}  // namespace
+}  // namespace varelo
+
+int main(int argc, char** argv) {
+    std::vector<std::string_view> words(argv + 1, argv + argc);
+    return varelo::Run(words);
+}

@@ -76,6 +76,9 @@ public:
     uint16_t SelectedJob() const { return selectedJob_; }
     uint16_t JobToSelect() const { return jobToSelect_; }
     const ProtocolSettings& Config() const { return config_; }
+    // Talks on another port than the configured one (the command line's choice).
+    void UsePort(int portNumber) { config_.portNumber = portNumber; }
+    void UseBaudRate(std::string baudText) { config_.baudText = std::move(baudText); }
     ProtocolDiagnostics& Diagnostics() { return diagnostics_; }
     const ProtocolDiagnostics& Diagnostics() const { return diagnostics_; }
     CSerialPort& Port() { return port_; }

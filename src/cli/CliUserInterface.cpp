@@ -1,0 +1,31 @@
+#include "cli/CliUserInterface.h"
+
+#include <cstdio>
+
+namespace varelo {
+
+namespace {
+
+const char* IconWord(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return "note";
+        case MessageIcon::Warning: return "warning";
+        case MessageIcon::Stop: return "error";
+        case MessageIcon::Question: return "question";
+    }
+    return "";
+}
+
+}  // namespace
+
+void CliUserInterface::ShowMessage(int id, const std::string& text, MessageIcon icon) {
+    std::fprintf(stderr, "%s %d: %s\n", IconWord(icon), id, text.c_str());
+}
+
+bool CliUserInterface::AskYesNo(int id, const std::string& text, MessageIcon icon) {
+    std::fprintf(stderr, "%s %d: %s [%s]\n", IconWord(icon), id, text.c_str(),
+                 answerYes_ ? "yes" : "no");
+    return answerYes_;
+}
+
+}  // namespace varelo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace varelo {
+
+class Arguments;
+class CliContext;
+
+// Exit statuses of the command-line program.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// One command: its words ("logger connect"), its usage line and what it does.
+struct Command {
+    std::string_view words;
+    std::string_view usage;
+    std::string_view summary;
+    int (*run)(CliContext& context, Arguments& args);
+};
+
+std::span<const Command> LoggerCommands();
+
+}  // namespace varelo
