@@ -24,12 +24,12 @@ struct CorruptRule {
 // so a fault can hit the first answer, its repeat, or both.
 struct FaultSettings {
     // Command byte -> number of its first transmissions that are never sent.
-    std::map<uint8_t, int> drop;
-    std::vector<CorruptRule> corrupt;
+    std::map<uint8_t, int> drop{};
+    std::vector<CorruptRule> corrupt{};
     // Wake-ups whose answer is preceded by one noise byte (0x00).
     int noise = 0;
     // Commands answered before the Logger falls silent for good; none: never.
-    std::optional<int> silentAfter;
+    std::optional<int> silentAfter{};
 
     bool operator==(const FaultSettings&) const = default;
 };
