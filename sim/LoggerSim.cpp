@@ -1,0 +1,117 @@
+#include "sim/LoggerSim.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace varelo::sim {
+
+LoggerSim::LoggerSim(Scenario scenario, FaultSettings faults)
+    : engine_(std::move(scenario), std::move(faults)) {}
+
+LoggerSim::~LoggerSim() {
+    Stop();
+}
+
+bool LoggerSim::Start(std::string& error) {
+    if (thread_.joinable())
+        return true;
+    if (!pty_.Open(error))
+        return false;
+    stopEvent_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (stopEvent_ < 0) {
+        error = std::string("eventfd: ") + std::strerror(errno);
+        pty_.Close();
+        return false;
+    }
+    thread_ = std::thread(&LoggerSim::Serve, this);
+    return true;
+}
+
+void LoggerSim::Stop() {
+    if (thread_.joinable()) {
+        uint64_t one = 1;
+        (void)!::write(stopEvent_, &one, sizeof one);
+        thread_.join();
+    }
+    if (stopEvent_ >= 0)
+        ::close(stopEvent_);
+    stopEvent_ = -1;
+    pty_.Close();
+}
+
+void LoggerSim::RegisterHandler(uint8_t command, CommandHandler handler) {
+    std::lock_guard lock(engineMutex_);
+    engine_.Register(command, std::move(handler));
+}
+
+FaultSettings LoggerSim::Faults() const {
+    std::lock_guard lock(engineMutex_);
+    return engine_.Faults();
+}
+
+void LoggerSim::SetFaults(FaultSettings faults) {
+    std::lock_guard lock(engineMutex_);
+    engine_.SetFaults(std::move(faults));
+}
+
+void LoggerSim::Serve() {
+    pollfd fds[2] = {{pty_.MasterFd(), POLLIN, 0}, {stopEvent_, POLLIN, 0}};
+    for (;;) {
+        fds[0].revents = fds[1].revents = 0;
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR) {
+            std::perror("logger-sim: poll");
+            return;
+        }
+        if (fds[1].revents)
+            return;
+        if (fds[0].revents & POLLIN) {
+            uint8_t buffer[256];
+            ssize_t n = ::read(pty_.MasterFd(), buffer, sizeof buffer);
+            for (ssize_t i = 0; i < n; ++i)
+                HandleCommand(buffer[i]);
+        } else if (fds[0].revents) {
+            // Cannot happen while our own slave descriptor is open; wait for the stop instead
+            // of spinning on a hang-up.
+            ::poll(&fds[1], 1, -1);
+            return;
+        }
+    }
+}
+
+void LoggerSim::HandleCommand(uint8_t command) {
+    auto receivedAt = CommandLog::SteadyClock::now();
+    LoggerEngine::Outcome outcome;
+    {
+        std::lock_guard lock(engineMutex_);
+        outcome = engine_.Receive(command);
+    }
+    Send(outcome.send);
+    // Logged after sending: whoever sees the entry knows the answer is on the line.
+    log_.Add(receivedAt, {command}, std::move(outcome.note));
+}
+
+void LoggerSim::Send(std::span<const uint8_t> bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(pty_.MasterFd(), bytes.data() + written, bytes.size() - written);
+        if (n > 0) {
+            written += size_t(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            std::perror("logger-sim: write");
+            return;
+        }
+        pollfd fds[2] = {{pty_.MasterFd(), POLLOUT, 0}, {stopEvent_, POLLIN, 0}};
+        if (::poll(fds, 2, -1) > 0 && fds[1].revents)
+            return;
+    }
+}
+
+}  // namespace varelo::sim

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+
+#include "sim/CommandLog.h"
+#include "sim/LoggerEngine.h"
+#include "sim/PseudoTerminal.h"
+
+namespace varelo::sim {
+
+// A simulated Logger serving on a pseudo-terminal from a thread of its own. The PC side opens
+// SlavePath() as its port. Handlers, faults and the log may be used from other threads while
+// it serves.
+class LoggerSim {
+  public:
+    explicit LoggerSim(Scenario scenario = {}, FaultSettings faults = {});
+    ~LoggerSim();
+    LoggerSim(const LoggerSim&) = delete;
+    LoggerSim& operator=(const LoggerSim&) = delete;
+
+    // Opens the pseudo-terminal and starts serving.
+    bool Start(std::string& error);
+    // Stops serving and closes the pseudo-terminal; harmless when not started.
+    void Stop();
+    const std::string& SlavePath() const { return pty_.SlavePath(); }
+
+    // Adds or replaces the handler of a command byte, e.g. a test's own command.
+    void RegisterHandler(uint8_t command, CommandHandler handler);
+    FaultSettings Faults() const;
+    // Replaces the fault settings; their counts start from zero again.
+    void SetFaults(FaultSettings faults);
+
+    CommandLog& Log() { return log_; }
+    const CommandLog& Log() const { return log_; }
+
+  private:
+    void Serve();
+    void HandleCommand(uint8_t command);
+    // Writes all bytes to the master unless a stop is requested meanwhile.
+    void Send(std::span<const uint8_t> bytes);
+
+    PseudoTerminal pty_;
+    mutable std::mutex engineMutex_;
+    LoggerEngine engine_;
+    CommandLog log_;
+    std::thread thread_;
+    int stopEvent_ = -1;
+};
+
+}  // namespace varelo::sim
