@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varelo {
+
+// Conversion between UTF-8 and the 8-bit text of a Windows code page (1252, 936, ...), as the
+// Logger's text fields and some files carry it. A character without a counterpart, or an
+// invalid byte sequence, becomes "?"; an unknown code page passes ASCII and replaces the rest.
+std::string CodePageToUtf8(std::string_view bytes, int codePage);
+std::string Utf8ToCodePage(std::string_view utf8, int codePage);
+
+}  // namespace varelo
