@@ -119,7 +119,13 @@ int CLoggerProtocol::EvaluateState(uint8_t state, unsigned flags) {
     return kNoAnswer;
 }
 
-int CLoggerProtocol::Connect(unsigned flags) {
+int CLoggerProtocol::Connect(unsigned flags) { return ConnectAndIdentify(nullptr, flags); }
+
+int CLoggerProtocol::Connect(CLoggerInfo& info, unsigned flags) {
+    return ConnectAndIdentify(&info, flags);
+}
+
+int CLoggerProtocol::ConnectAndIdentify(CLoggerInfo* info, unsigned flags) {
     connected_ = false;
     if (!port_.Open(PortLabel(config_.portNumber), config_.baudText, false)) return kPortNotOpened;
     port_.WaitAfterOpen();
@@ -128,6 +134,7 @@ int CLoggerProtocol::Connect(unsigned flags) {
     if (failed) return kNoAnswer;
     int result = EvaluateState(stateCharacter_, flags);
     if (result != kConnected) return result;
+    if (info && !Identify(*info, flags)) return kNoAnswer;
     if (jobToSelect_ != 0 && !SelectJob(jobToSelect_)) return kNoAnswer;
     return kConnected;
 }

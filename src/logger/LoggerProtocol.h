@@ -11,6 +11,9 @@ namespace varelo {
 
 class CSerialPort;
 class Settings;
+struct CLoggerInfo;
+struct MaxNumbers;
+struct StatusFields;
 
 // Command bytes of the Logger.
 namespace cmd {
@@ -45,7 +48,20 @@ public:
     // Opens the port and wakes the Logger: -1 port not opened, 0 no usable answer,
     // 1 connected and ready, 2 the Logger is in its boot or download mode.
     int Connect(unsigned flags);
+    // Connect, and identify the Logger into info: its paragraphs, clamp, capacity and jobs.
+    int Connect(CLoggerInfo& info, unsigned flags);
     void EndConnection();
+
+    // Configuration read-outs.
+    bool ReadHardware(CLoggerInfo& info);
+    bool ReadSoftware(CLoggerInfo& info);
+    bool ReadMaxNumbers(MaxNumbers& numbers);
+    // Reads a Status paragraph unless one is given, and decodes its count fields.
+    bool ReadStatusFields(std::span<const uint8_t> paragraph, StatusFields& fields);
+    bool ReadStatus(CLoggerInfo& info, unsigned flags);
+
+    // Measurement function (10 or 3) of the selected job from its job data; 0 on failure.
+    int32_t ReadJobFunction();
 
     int Send(std::span<const uint8_t> bytes, uint32_t preDelayMs);
     int SendByte(uint8_t byte, uint32_t preDelayMs);
@@ -87,6 +103,13 @@ public:
 private:
     uint8_t WakeUp(unsigned flags, bool& failed);
     int EvaluateState(uint8_t state, unsigned flags);
+    int ConnectAndIdentify(CLoggerInfo* info, unsigned flags);
+    bool Identify(CLoggerInfo& info, unsigned flags);
+    // A configuration paragraph: command, fixed length, CR LF at its end.
+    bool ReadParagraph(uint8_t command, std::span<uint8_t> answer, int notTransmittedId,
+                       int shortId, int badEndId);
+    bool ReadClamp(CLoggerInfo& info);
+    bool ReadOldJobStatus(CLoggerInfo& info, unsigned flags);
 
     CSerialPort& port_;
     Settings& settings_;

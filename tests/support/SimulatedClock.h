@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -8,19 +9,19 @@
 
 namespace varelo::test {
 
-// Time that passes only when slept. A real pause of 1/realDivisor of each sleep can be kept
-// so that a peer on a real line still gets time to answer between two commands.
+// Time that passes only when slept. A real pause of up to realSleepCapMs of each sleep can
+// be kept so that a peer on a real line still gets time to answer between two commands.
 class SimulatedClock : public Clock {
 public:
-    explicit SimulatedClock(uint32_t start = 1000000, uint32_t realDivisor = 0)
-        : now_(start), realDivisor_(realDivisor) {}
+    explicit SimulatedClock(uint32_t start = 1000000, uint32_t realSleepCapMs = 0)
+        : now_(start), realSleepCapMs_(realSleepCapMs) {}
 
     uint32_t TickCount() override { return now_; }
     void Sleep(uint32_t ms) override {
         sleeps.push_back(ms);
         now_ += ms;
-        if (realDivisor_ != 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(ms / realDivisor_));
+        if (realSleepCapMs_ != 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, realSleepCapMs_)));
     }
     void Advance(uint32_t ms) { now_ += ms; }
 
@@ -28,7 +29,7 @@ public:
 
 private:
     uint32_t now_;
-    uint32_t realDivisor_;
+    uint32_t realSleepCapMs_;
 };
 
 }  // namespace varelo::test
