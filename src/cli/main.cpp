@@ -80,6 +80,7 @@ int Run(std::vector<std::string_view> words) {
 }  // namespace varelo
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);  // results and messages stay in order on a terminal
     std::vector<std::string_view> words(argv + 1, argv + argc);
     return varelo::Run(words);
 }

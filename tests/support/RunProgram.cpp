@@ -1,0 +1,30 @@
+#include "support/RunProgram.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+
+namespace varelo::test {
+
+ProgramResult RunProgram(const std::string& commandLine) {
+    ProgramResult result;
+    std::FILE* pipe = ::popen((commandLine + " 2>&1").c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+    int status = ::pclose(pipe);
+    if (status != -1 && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    return result;
+}
+
+std::string ShellQuote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) {
+        if (c == '\'') quoted += "'\\''";
+        else quoted += c;
+    }
+    return quoted + "'";
+}
+
+}  // namespace varelo::test
