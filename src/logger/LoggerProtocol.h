@@ -12,6 +12,7 @@ namespace varelo {
 class CSerialPort;
 class Settings;
 struct CLoggerInfo;
+class CMeasurementJob;
 struct MaxNumbers;
 struct StatusFields;
 
@@ -62,6 +63,10 @@ public:
 
     // Measurement function (10 or 3) of the selected job from its job data; 0 on failure.
     int32_t ReadJobFunction();
+    // The selected job with the Logger's report on it: 1, or 0 on failure.
+    int ReadMeasurementJob(CMeasurementJob& job);
+    // Writes a new job: 1 when the Logger confirmed it with the right test sum, else 0.
+    int WriteMeasurementJob(const CMeasurementJob& job);
 
     int Send(std::span<const uint8_t> bytes, uint32_t preDelayMs);
     int SendByte(uint8_t byte, uint32_t preDelayMs);
@@ -110,6 +115,8 @@ private:
                        int shortId, int badEndId);
     bool ReadClamp(CLoggerInfo& info);
     bool ReadOldJobStatus(CLoggerInfo& info, unsigned flags);
+    // "Read Measurement Job Data": the 696 bytes and their XOR test sum, checked.
+    bool ReadJobBlock(std::span<uint8_t, 697> answer);
 
     CSerialPort& port_;
     Settings& settings_;
