@@ -88,15 +88,15 @@ bool CLoggerProtocol::ReadStatus(CLoggerInfo& info, unsigned flags) {
     ReadStatusFields(paragraph, fields);
     info.OnlineState = fields.onlineState;
 
-    int32_t loggerFunction = info.MeasurementFunction();
-    int32_t jobFunction = loggerFunction;
-    if (loggerFunction == kFunctionA && info.OperatingState != 'K' && (flags & kJobFunctionFromJob)) {
+    uint32_t loggerFunction = info.MeasurementFunction();
+    uint32_t jobFunction = loggerFunction;
+    if (loggerFunction == kMeasFuncA && info.OperatingState != 'K' && (flags & kJobFunctionFromJob)) {
         jobFunction = ReadJobFunction();
         if (jobFunction == 0) return false;
     }
     info.jobFunction[0] = jobFunction;
     info.currentJob = fields.counts;
-    if (loggerFunction == kFunctionP) {
+    if (loggerFunction == kMeasFuncP) {
         // A function P Logger keeps no statistics.
         auto clear = [&](auto& value, int textId) {
             if (value == 0) return;
@@ -119,8 +119,8 @@ bool CLoggerProtocol::ReadOldJobStatus(CLoggerInfo& info, unsigned flags) {
     if (!EnsureJob(1)) return false;
     StatusFields fields;
     if (!ReadStatusFields({}, fields)) return false;
-    int32_t function = info.MeasurementFunction();
-    if (function == kFunctionA && (flags & kJobFunctionFromJob)) {
+    uint32_t function = info.MeasurementFunction();
+    if (function == kMeasFuncA && (flags & kJobFunctionFromJob)) {
         function = ReadJobFunction();
         if (function == 0) return false;
     }

@@ -41,10 +41,10 @@ bool CLoggerProtocol::ReadJobBlock(std::span<uint8_t, kJobReadBlockSize + 1> ans
     return false;
 }
 
-int32_t CLoggerProtocol::ReadJobFunction() {
+uint32_t CLoggerProtocol::ReadJobFunction() {
     std::array<uint8_t, kJobReadBlockSize + 1> answer;
     if (!ReadJobBlock(answer)) return 0;
-    return int32_t(DecodeJobFunction(answer));
+    return DecodeJobFunction(answer);
 }
 
 int CLoggerProtocol::ReadMeasurementJob(CMeasurementJob& job) {

@@ -31,9 +31,9 @@ int CLoggerInfo::DeviceFamily() const {
     return 0;
 }
 
-int32_t CLoggerInfo::MeasurementFunction() const {
+uint32_t CLoggerInfo::MeasurementFunction() const {
     std::string cpu = BeforeSemicolon(FuncCPU);
-    return cpu == BeforeSemicolon(FuncDSP) && cpu == "A" ? kFunctionA : kFunctionP;
+    return cpu == BeforeSemicolon(FuncDSP) && cpu == "A" ? kMeasFuncA : kMeasFuncP;
 }
 
 int CLoggerInfo::FirmwareGeneration() const {

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "logger/MeasurementJob.h"
 #include "measurement/TimeStamp.h"
 
 namespace varelo {
@@ -20,10 +21,6 @@ struct JobStatusCounts {
     int16_t completeEvents = -1;
     int16_t incompleteEvents = -1;  // 0 to 3
 };
-
-// Measurement function codes.
-inline constexpr int32_t kFunctionA = 10;
-inline constexpr int32_t kFunctionP = 3;
 
 // What a Logger reports about itself: its configuration paragraphs, the current clamp, its
 // capacity and the states of its current and old job.
@@ -53,7 +50,7 @@ struct CLoggerInfo {
     JobStatusCounts currentJob;    // its complete and incomplete events are EventReady/EventOpen
     JobStatusCounts oldJob{0, 0, 0, 0, 0, 0, 0};
     int32_t intervalCapacity = 1008;
-    std::array<int32_t, 2> jobFunction{0, 0};  // current and old job: 10, 3 or 0
+    std::array<uint32_t, 2> jobFunction{0, 0};  // current and old job: 10, 3 or 0
 
     int16_t EventReady() const { return currentJob.completeEvents; }
     int16_t EventOpen() const { return currentJob.incompleteEvents; }
@@ -62,7 +59,7 @@ struct CLoggerInfo {
     int DeviceFamily() const;
     bool IsExtendedFamily() const { return DeviceFamily() == 400; }
     // 10 when CPU and DSP software both name function A, else 3.
-    int32_t MeasurementFunction() const;
+    uint32_t MeasurementFunction() const;
     // 2 from CPU version "5.02", 1 from "5.01", else 0.
     int FirmwareGeneration() const;
     // "T: ..,  F: ..,  U: ..,  I: .." of the four hardware codes.

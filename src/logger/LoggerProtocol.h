@@ -62,7 +62,7 @@ public:
     bool ReadStatus(CLoggerInfo& info, unsigned flags);
 
     // Measurement function (10 or 3) of the selected job from its job data; 0 on failure.
-    int32_t ReadJobFunction();
+    uint32_t ReadJobFunction();
     // The selected job with the Logger's report on it: 1, or 0 on failure.
     int ReadMeasurementJob(CMeasurementJob& job);
     // Writes a new job: 1 when the Logger confirmed it with the right test sum, else 0.

@@ -145,10 +145,10 @@ TEST(ConfigurationFormat, SoftwareParagraphGivesFunctionAndGeneration) {
     DecodeSoftware(b, info);
     EXPECT_EQ(info.MeasFunc, "A Power Quality");
     EXPECT_EQ(info.VersionCPU, "5.01");
-    EXPECT_EQ(info.MeasurementFunction(), kFunctionP);  // the DSP program is not function A
+    EXPECT_EQ(info.MeasurementFunction(), kMeasFuncP);  // the DSP program is not function A
     EXPECT_EQ(info.FirmwareGeneration(), 1);
     info.FuncDSP = "A;DSP";
-    EXPECT_EQ(info.MeasurementFunction(), kFunctionA);
+    EXPECT_EQ(info.MeasurementFunction(), kMeasFuncA);
     info.VersionCPU = "5.02";
     EXPECT_EQ(info.FirmwareGeneration(), 2);
     info.VersionCPU = "4.99";
