@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/StringTable.h"
 
 namespace varelo {
+
+extern const char kEnglishStringTable[];
+
 namespace {
 
 TEST(StringTable, ParsesIdTabTextLinesWithEscapes) {
@@ -25,6 +30,37 @@ TEST(StringTable, EnglishIsBuiltInAndAModuleOverridesIt) {
     EXPECT_EQ(Str(322), "Cannot connect to a Logger.");  // missing ids fall back to English
     strings.ClearModule();
     EXPECT_EQ(Str(174), "Varelo");
+}
+
+TEST(StringTable, BuiltInEnglishHasOneEntryPerLineSortedById) {
+    std::string_view content(kEnglishStringTable);
+    size_t lines = 0;
+    long previous = -1;
+    while (!content.empty()) {
+        size_t end = content.find('\n');
+        std::string_view line = content.substr(0, end);
+        content = end == std::string_view::npos ? std::string_view() : content.substr(end + 1);
+        ++lines;
+        size_t tab = line.find('\t');
+        ASSERT_NE(tab, std::string_view::npos) << "line " << lines << ": " << line;
+        long id = std::stol(std::string(line.substr(0, tab)));
+        EXPECT_GT(id, previous) << "line " << lines << ": " << line;
+        previous = id;
+    }
+    // A line that does not parse, or an id given twice, makes the table smaller than the file.
+    EXPECT_EQ(Strings::Instance().English().Size(), lines);
+}
+
+TEST(StringTable, BuiltInEnglishKeepsEscapesUtf8AndPlaceholders) {
+    EXPECT_EQ(Str(843), "\tParameter\tValue\tUnit");
+    EXPECT_EQ(Str(33176), "\xE4\xB8\xAD\xE6\x96\x87 (\xE7\xAE\x80\xE4\xBD\x93)");
+    EXPECT_EQ(Msg(463, {"2", "7", "3"}),
+              "Measurement job data: Interharmonic Measuring Principle of Channel 2 "
+              "***value: >7<! Substituted with value >3<.");
+    // The online poll passes the expected length first, then the received one.
+    EXPECT_EQ(Msg(508, {"627", "0"}),
+              "The KELVARO has not sent sufficient data for command 'Read Interval Data' "
+              "(0 instead of 627).");
 }
 
 TEST(StringTable, PositionalArgumentsInAnyOrder) {
