@@ -85,10 +85,16 @@ bool ItemBlockReader::NextInteger(long long& value) {
 bool ItemBlockReader::NextReal(double& value) {
     std::string_view rest;
     if (!NextValue(rest)) return false;
-    std::string text(rest.substr(0, std::min<size_t>(rest.size(), 64)));
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    pos_ += size_t(end - text.c_str());
+    // Always "." as the decimal point, whatever the locale.
+    size_t i = 0;
+    while (i < rest.size() && (rest[i] == ' ' || rest[i] == '\t')) ++i;
+    if (i < rest.size() && rest[i] == '+') ++i;
+    auto [end, ec] = std::from_chars(rest.data() + i, rest.data() + rest.size(), value);
+    if (ec != std::errc()) {
+        value = 0;
+        return true;
+    }
+    pos_ += size_t(end - rest.data());
     return true;
 }
 
@@ -96,9 +102,11 @@ void ItemBlockReader::Text(std::string_view, std::string& value) {
     std::string_view rest;
     if (!NextValue(rest)) return;
     size_t end = rest.find(kItemEnd);
-    std::string_view text = rest.substr(0, end);
-    pos_ += text.size();
+    // A text without its end tag is empty; a longer text is cut, and scanning goes on after
+    // the part kept, as files written by earlier versions expect.
+    std::string_view text = end == std::string_view::npos ? std::string_view() : rest.substr(0, end);
     text = text.substr(0, kMaxTextLength);
+    pos_ += text.size();
     value = codePage_ == kUtf8 ? std::string(text) : CodePageToUtf8(text, codePage_);
 }
 
@@ -168,9 +176,10 @@ void ItemBlockWriter::Text(std::string_view name, const std::string& value) {
 }
 
 void ItemBlockWriter::Real(std::string_view name, double value) {
+    // "%g" with six significant digits, independent of the locale.
     char text[64];
-    std::snprintf(text, sizeof text, "%g", value);
-    Line(name, text);
+    auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    Line(name, ec == std::errc() ? std::string_view(text, size_t(end - text)) : "0");
 }
 
 void ItemBlockWriter::Time(std::string_view name, const CTimeStamp& value) {
