@@ -38,8 +38,10 @@ double RmsScale(int conductor, const CRawScaling& s) {
 }
 
 double U1(double fundamental, double rms, const CRawScaling& s) {
+    // A negative raw RMS value (a broken record) must not take the root of a negative number.
     if (s.IsFunctionP && s.FirmwareGeneration > 1)
-        return fundamental > rms ? 0 : std::sqrt(rms * rms - fundamental * fundamental);
+        return fundamental > rms ? 0
+                                 : std::sqrt(std::max(rms * rms - fundamental * fundamental, 0.0));
     return std::min(fundamental, rms);
 }
 

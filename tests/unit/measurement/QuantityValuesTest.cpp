@@ -42,6 +42,9 @@ TEST(QuantityValues, FundamentalRuleU1) {
     // Newest P firmware reports the harmonic content: sqrt(230^2 - 23^2).
     EXPECT_NEAR(FundamentalVoltageU1(r, 1, p2), 228.847110, 1e-6);
     EXPECT_EQ(FundamentalVoltageU1(r, 0, p2), 0);  // content above the RMS value
+    r.VoltAvgPhaseLxRawVal[2] = -1760;             // broken record: -23 V RMS ...
+    r.VoltUh1AvgPhaseLxRawVal[2] = -23800;         // ... and -230 V content
+    EXPECT_EQ(FundamentalVoltageU1(r, 2, p2), 0);
     EXPECT_DOUBLE_EQ(FundamentalCurrentU1(r, 2, a), 500);
     EXPECT_DOUBLE_EQ(FundamentalCurrentU1(r, kNeutral, a), 50);
     EXPECT_EQ(FundamentalVoltageU1(r, 3, a), 0);
@@ -61,7 +64,7 @@ TEST(QuantityValues, CrestFactorOnRawValues) {
 TEST(QuantityValues, VoltageHarmonicsInEachReference) {
     CIntervalRecord r;
     r.VoltAvgPhaseLxRawVal[0] = 16000;  // 209.0909 V
-    r.SetVoltHarm(0, 1, 20000);  // 193.26 V
+    r.SetVoltHarm(0, 1, 20000);         // 193.26 V
     r.SetVoltHarm(0, 5, 1150);
     struct Case {
         int order, reference;
