@@ -53,100 +53,186 @@ template <PowerAggregate W>
 double TotalApparentOf(const A& a) {
     return TotalApparentPower(a.record, a.scaling, W, a.watts);
 }
-double ThdAvg(const A& a) {
-    return a.phase >= 0 && a.phase < kPhaseCount ? a.record.VoltTHDAvgCalc[a.phase] : 0;
+// Plain quantities never reach N (channels refuse it), but the rules taking conductors
+// would answer for N: keep them to the phases.
+bool OnPhase(const A& a) {
+    return a.phase >= 0 && a.phase < kPhaseCount;
 }
-double CurrThdAvg(const A& a) {
-    return a.phase >= 0 && a.phase < kPhaseCount ? a.record.CurrTHDAvgCalc[a.phase] : 0;
+
+double VoltUnbalance(const A& a) {
+    return a.record.VoltUnbalance * 0.01;
+}
+double Frequency(const A& a) {
+    return a.record.Frequency(a.scaling);
+}
+double Pst(const A& a) {
+    return a.record.Pst(a.phase, a.scaling);
 }
 double Plt(const A& a) {
     return a.plt && *a.plt ? (*a.plt)(a.record, a.phase) : 0;
 }
+double VoltFundamental(const A& a) {
+    return FundamentalVoltageU1(a.record, a.phase, a.scaling);
+}
+double VoltThdMax(const A& a) {
+    return a.record.MaxVoltageThd(a.phase, a.scaling);
+}
+double VoltThdAvg(const A& a) {
+    return OnPhase(a) ? a.record.VoltTHDAvgCalc[a.phase] : 0;
+}
+double CurrPeak(const A& a) {
+    return a.record.PeakCurrent(a.phase, a.scaling);
+}
+double CurrCrest(const A& a) {
+    return OnPhase(a) ? CrestFactor(a.record, a.phase) : 0;
+}
+double CurrFundamental(const A& a) {
+    return OnPhase(a) ? FundamentalCurrentU1(a.record, a.phase, a.scaling) : 0;
+}
+double CurrThdMax(const A& a) {
+    return OnPhase(a) ? a.record.MaxCurrentThd(a.phase, a.scaling) : 0;
+}
+double CurrThdAvg(const A& a) {
+    return OnPhase(a) ? a.record.CurrTHDAvgCalc[a.phase] : 0;
+}
+double NeutralPeak(const A& a) {
+    return a.record.NeutralPeakCurrent(a.scaling);
+}
+double NeutralCrest(const A& a) {
+    return CrestFactor(a.record, kNeutral);
+}
+double NeutralFundamental(const A& a) {
+    return FundamentalCurrentU1(a.record, kNeutral, a.scaling);
+}
+double NeutralThdMax(const A& a) {
+    return a.record.MaxCurrentThd(kNeutral, a.scaling);
+}
+double NeutralThdAvg(const A& a) {
+    return a.record.CurrTHDAvgCalc[kNeutral];
+}
+double Pf(const A& a) {
+    return PowerFactor(a.record, a.scaling, a.phase);
+}
+double PfTotal(const A& a) {
+    return TotalPowerFactor(a.record, a.scaling);
+}
+double TanPhase(const A& a) {
+    return Tan(a.record, a.scaling, a.phase);
+}
+double TanTotal(const A& a) {
+    return TotalTan(a.record, a.scaling);
+}
+double PhaseEnergy(const A& a) {
+    return Energy(PowerOf<&R::RealPowAvgPhaseLxRawVal>(a), a.intervalSeconds);
+}
+double TotalEnergy(const A& a) {
+    return Energy(SumOf<&R::RealPowAvgPhaseLxRawVal>(a), a.intervalSeconds);
+}
+double DeltaRms(const A& a) {
+    return a.record.DeltaRmsVoltage(a.phase, a.scaling);
+}
+double CosPhiPhase(const A& a) {
+    return CosPhi(a.record, a.scaling, a.phase);
+}
+double CosPhiTotal(const A& a) {
+    return TotalCosPhi(a.record, a.scaling);
+}
+double HarmonicCurrentOf(const A& a) {
+    return OnPhase(a) ? HarmonicCurrent(a.record, a.scaling, a.phase, a.settings.thdOrder) : 0;
+}
+double CurrUnbalance(const A& a) {
+    return a.record.CurrUnbalance;
+}
+double VoltDeviation(const A& a) {
+    return MaxDeviationUnbalance(a.record, a.scaling, true);
+}
+double CurrDeviation(const A& a) {
+    return MaxDeviationUnbalance(a.record, a.scaling, false);
+}
 
 constexpr uint16_t F = kAvailF, NO = kAvailNO, P3 = kAvail3P, NS = kAvailNS, PN = kAvailPN,
                    N = kAvailN, T40 = kAvailT40, FL = kAvailFL, TH = kAvailTH, EU = kAvailEU,
-                   EP = kAvailEP;
+                   EP = kAvailEP, ALL = kAvailAlways, NEVER = kAvailNever;
 constexpr uint8_t G0 = kGroupNone, GI = kGroupCurrent, GU = kGroupVoltage, GP = kGroupPower;
+constexpr bool ONE = true, PH = false;  // single, per phase
 
-// clang-format off
 const QuantityRow kQuantities[] = {
-    {1, true, G0, 958, F | P3 | NO | EU, [](const A& a) { return a.record.VoltUnbalance * 0.01; }},
-    {2, true, G0, 900, F, [](const A& a) { return a.record.Frequency(a.scaling); }},
-    {11, false, GU, 957, kAvailAlways, VoltageOf<&R::VoltAvgPhaseLxRawVal>},
-    {12, false, GU, 953, NO, VoltageOf<&R::VoltMaxPhaseLxRawVal>},
-    {13, false, GU, 955, NO, VoltageOf<&R::VoltMinPhaseLxRawVal>},
-    {17, false, GU, 899, F | FL, [](const A& a) { return a.record.Pst(a.phase, a.scaling); }},
-    {18, false, GU, 898, F | FL | NO | EP, Plt},
-    {20, false, GU, 952, F, [](const A& a) { return FundamentalVoltageU1(a.record, a.phase, a.scaling); }},
-    {21, false, GU, 959, F | TH | NO, [](const A& a) { return a.record.MaxVoltageThd(a.phase, a.scaling); }},
-    {22, false, GU, 960, F | TH, ThdAvg},
-    {31, false, GI, 909, kAvailAlways, CurrentOf<&R::CurrAvgPhaseLxRawVal>},
-    {32, false, GI, 906, NO, CurrentOf<&R::CurrMaxPhaseLxRawVal>},
-    {33, false, GI, 911, F, [](const A& a) { return a.record.PeakCurrent(a.phase, a.scaling); }},
-    {37, false, GI, 884, F, [](const A& a) { return a.phase < kPhaseCount ? CrestFactor(a.record, a.phase) : 0; }},
-    {38, false, GI, 903, F, [](const A& a) { return a.phase < kPhaseCount ? FundamentalCurrentU1(a.record, a.phase, a.scaling) : 0; }},
-    {39, false, GI, 913, F | TH | NO, [](const A& a) { return a.phase < kPhaseCount ? a.record.MaxCurrentThd(a.phase, a.scaling) : 0; }},
-    {40, false, GI, 915, F | TH, CurrThdAvg},
-    {41, true, G0, 910, N, NeutralOf<&R::NeutralCurrAvgRawVal>},
-    {42, true, G0, 908, N | NO, NeutralOf<&R::NeutralCurrMaxRawVal>},
-    {43, true, G0, 912, N | F, [](const A& a) { return a.record.NeutralPeakCurrent(a.scaling); }},
-    {47, true, G0, 885, N | F, [](const A& a) { return CrestFactor(a.record, kNeutral); }},
-    {48, true, G0, 904, N | F, [](const A& a) { return FundamentalCurrentU1(a.record, kNeutral, a.scaling); }},
-    {49, true, G0, 914, N | F | TH | NO, [](const A& a) { return a.record.MaxCurrentThd(kNeutral, a.scaling); }},
-    {50, true, G0, 916, N | F | TH, [](const A& a) { return a.record.CurrTHDAvgCalc[kNeutral]; }},
-    {60, false, GP, 941, F | NO, PowerOf<&R::AppPowMaxPhaseLxRawVal>},
-    {61, false, GP, 945, F, PowerOf<&R::AppPowAvgPhaseLxRawVal>},
-    {62, false, GP, 943, F | NO, PowerOf<&R::AppPowMinPhaseLxRawVal>},
-    {63, true, G0, 942, F | NS | NO, TotalApparentOf<PowerAggregate::Max>},
-    {64, true, G0, 946, F | NS, TotalApparentOf<PowerAggregate::Avg>},
-    {65, true, G0, 944, F | NS | NO, TotalApparentOf<PowerAggregate::Min>},
-    {66, false, GP, 921, F | NO, PowerOf<&R::RealPowMaxPhaseLxRawVal>},
-    {67, false, GP, 929, F, PowerOf<&R::RealPowAvgPhaseLxRawVal>},
-    {68, false, GP, 925, F | NO, PowerOf<&R::RealPowMinPhaseLxRawVal>},
-    {69, true, G0, 924, F | NS | NO, TotalOf<&R::RealPowMaxTotRawVal>},
-    {70, true, G0, 932, F | NS, SumOf<&R::RealPowAvgPhaseLxRawVal>},
-    {71, true, G0, 928, F | NS | NO, TotalOf<&R::RealPowMinTotRawVal>},
-    {72, false, GP, 922, F | NO, PowerOf<&R::RealPowMaxAbsPhaseLxRawVal>},
-    {73, false, GP, 930, F, PowerOf<&R::RealPowAvgAbsPhaseLxRawVal>},
-    {74, false, GP, 926, F | NO, PowerOf<&R::RealPowMinAbsPhaseLxRawVal>},
-    {75, true, G0, 923, F | NS | NO, TotalOf<&R::RealPowMaxAbsTotRawVal>},
-    {76, true, G0, 931, F | NS, TotalOf<&R::RealPowAvgAbsTotRawVal>},
-    {77, true, G0, 927, F | NS | NO, TotalOf<&R::RealPowMinAbsTotRawVal>},
-    {78, false, GP, 935, F | NO, PowerOf<&R::ReactPowMaxPhaseLxRawVal>},
-    {79, false, GP, 939, F, PowerOf<&R::ReactPowAvgPhaseLxRawVal>},
-    {80, false, GP, 937, F | NO, PowerOf<&R::ReactPowMinPhaseLxRawVal>},
-    {81, true, G0, 936, F | NS | NO, TotalOf<&R::ReactPowMaxTotRawVal>},
-    {82, true, G0, 940, F | NS, SumOf<&R::ReactPowAvgPhaseLxRawVal>},
-    {83, true, G0, 938, F | NS | NO, TotalOf<&R::ReactPowMinTotRawVal>},
-    {84, false, GP, 917, F, [](const A& a) { return PowerFactor(a.record, a.scaling, a.phase); }},
-    {85, true, G0, 918, F | NS, [](const A& a) { return TotalPowerFactor(a.record, a.scaling); }},
-    {86, false, GP, 947, F, [](const A& a) { return Tan(a.record, a.scaling, a.phase); }},
-    {87, true, G0, 948, F | NS, [](const A& a) { return TotalTan(a.record, a.scaling); }},
-    {88, false, GP, 896, F | NO, [](const A& a) { return Energy(PowerOf<&R::RealPowAvgPhaseLxRawVal>(a), a.intervalSeconds); }},
-    {89, true, G0, 897, F | NS | NO, [](const A& a) { return Energy(SumOf<&R::RealPowAvgPhaseLxRawVal>(a), a.intervalSeconds); }},
-    {90, false, GU, 954, kAvailNever, HalfPeriodVoltageOf<&R::VoltHalfpMaxPhaseLxRaw>},
-    {91, false, GU, 956, kAvailNever, HalfPeriodVoltageOf<&R::VoltHalfpMinPhaseLxRaw>},
-    {92, false, GI, 907, kAvailNever, HalfPeriodCurrentOf<&R::CurrHalfpMaxPhaseLxRaw>},
-    {93, false, GI, 901, kAvailNever, HalfPeriodCurrentOf<&R::CurrHalfpToVoltMaxPhaseLxRaw>},
-    {94, false, GI, 902, kAvailNever, HalfPeriodCurrentOf<&R::CurrHalfpToVoltMinPhaseLxRaw>},
-    {95, false, GU, 950, F | T40 | NO, HalfPeriodVoltageOf<&R::VoltHalfpToCurrMaxPhaseLxRaw>},
-    {96, false, GP, 890, F | NO, PowerOf<&R::DistPowMaxPhaseLxRawVal>},
-    {97, false, GP, 892, F | NO, PowerOf<&R::DistPowAvgPhaseLxRawVal>},
-    {99, true, G0, 891, F | NS | NO, TotalOf<&R::DistPowMaxTotRawVal>},
-    {100, true, G0, 893, F | NS | NO, SumOf<&R::DistPowAvgPhaseLxRawVal>},
-    {102, false, GU, 951, F | PN | NS, [](const A& a) { return a.record.DeltaRmsVoltage(a.phase, a.scaling); }},
-    {103, false, GP, 919, F, PowerOf<&R::RealPowPh1AvgPhaseLxRawVal>},
-    {104, false, GP, 933, F, PowerOf<&R::ReactPowPh1AvgPhaseLxRawVal>},
-    {105, true, G0, 920, F | NS, SumOf<&R::RealPowPh1AvgPhaseLxRawVal>},
-    {106, true, G0, 934, F | NS, SumOf<&R::ReactPowPh1AvgPhaseLxRawVal>},
-    {107, false, GP, 886, F, [](const A& a) { return CosPhi(a.record, a.scaling, a.phase); }},
-    {108, true, G0, 887, F | NS, [](const A& a) { return TotalCosPhi(a.record, a.scaling); }},
-    {109, false, GI, 949, F | TH, [](const A& a) { return a.phase < kPhaseCount ? HarmonicCurrent(a.record, a.scaling, a.phase, a.settings.thdOrder) : 0; }},
-    {110, true, G0, 888, F | P3 | NO, [](const A& a) { return a.record.CurrUnbalance; }},
-    {111, true, G0, 961, NS, [](const A& a) { return MaxDeviationUnbalance(a.record, a.scaling, true); }},
-    {112, true, G0, 889, NS, [](const A& a) { return MaxDeviationUnbalance(a.record, a.scaling, false); }},
+    {1, ONE, G0, 958, F | P3 | NO | EU, VoltUnbalance},
+    {2, ONE, G0, 900, F, Frequency},
+    {11, PH, GU, 957, ALL, VoltageOf<&R::VoltAvgPhaseLxRawVal>},
+    {12, PH, GU, 953, NO, VoltageOf<&R::VoltMaxPhaseLxRawVal>},
+    {13, PH, GU, 955, NO, VoltageOf<&R::VoltMinPhaseLxRawVal>},
+    {17, PH, GU, 899, F | FL, Pst},
+    {18, PH, GU, 898, F | FL | NO | EP, Plt},
+    {20, PH, GU, 952, F, VoltFundamental},
+    {21, PH, GU, 959, F | TH | NO, VoltThdMax},
+    {22, PH, GU, 960, F | TH, VoltThdAvg},
+    {31, PH, GI, 909, ALL, CurrentOf<&R::CurrAvgPhaseLxRawVal>},
+    {32, PH, GI, 906, NO, CurrentOf<&R::CurrMaxPhaseLxRawVal>},
+    {33, PH, GI, 911, F, CurrPeak},
+    {37, PH, GI, 884, F, CurrCrest},
+    {38, PH, GI, 903, F, CurrFundamental},
+    {39, PH, GI, 913, F | TH | NO, CurrThdMax},
+    {40, PH, GI, 915, F | TH, CurrThdAvg},
+    {41, ONE, G0, 910, N, NeutralOf<&R::NeutralCurrAvgRawVal>},
+    {42, ONE, G0, 908, N | NO, NeutralOf<&R::NeutralCurrMaxRawVal>},
+    {43, ONE, G0, 912, N | F, NeutralPeak},
+    {47, ONE, G0, 885, N | F, NeutralCrest},
+    {48, ONE, G0, 904, N | F, NeutralFundamental},
+    {49, ONE, G0, 914, N | F | TH | NO, NeutralThdMax},
+    {50, ONE, G0, 916, N | F | TH, NeutralThdAvg},
+    {60, PH, GP, 941, F | NO, PowerOf<&R::AppPowMaxPhaseLxRawVal>},
+    {61, PH, GP, 945, F, PowerOf<&R::AppPowAvgPhaseLxRawVal>},
+    {62, PH, GP, 943, F | NO, PowerOf<&R::AppPowMinPhaseLxRawVal>},
+    {63, ONE, G0, 942, F | NS | NO, TotalApparentOf<PowerAggregate::Max>},
+    {64, ONE, G0, 946, F | NS, TotalApparentOf<PowerAggregate::Avg>},
+    {65, ONE, G0, 944, F | NS | NO, TotalApparentOf<PowerAggregate::Min>},
+    {66, PH, GP, 921, F | NO, PowerOf<&R::RealPowMaxPhaseLxRawVal>},
+    {67, PH, GP, 929, F, PowerOf<&R::RealPowAvgPhaseLxRawVal>},
+    {68, PH, GP, 925, F | NO, PowerOf<&R::RealPowMinPhaseLxRawVal>},
+    {69, ONE, G0, 924, F | NS | NO, TotalOf<&R::RealPowMaxTotRawVal>},
+    {70, ONE, G0, 932, F | NS, SumOf<&R::RealPowAvgPhaseLxRawVal>},
+    {71, ONE, G0, 928, F | NS | NO, TotalOf<&R::RealPowMinTotRawVal>},
+    {72, PH, GP, 922, F | NO, PowerOf<&R::RealPowMaxAbsPhaseLxRawVal>},
+    {73, PH, GP, 930, F, PowerOf<&R::RealPowAvgAbsPhaseLxRawVal>},
+    {74, PH, GP, 926, F | NO, PowerOf<&R::RealPowMinAbsPhaseLxRawVal>},
+    {75, ONE, G0, 923, F | NS | NO, TotalOf<&R::RealPowMaxAbsTotRawVal>},
+    {76, ONE, G0, 931, F | NS, TotalOf<&R::RealPowAvgAbsTotRawVal>},
+    {77, ONE, G0, 927, F | NS | NO, TotalOf<&R::RealPowMinAbsTotRawVal>},
+    {78, PH, GP, 935, F | NO, PowerOf<&R::ReactPowMaxPhaseLxRawVal>},
+    {79, PH, GP, 939, F, PowerOf<&R::ReactPowAvgPhaseLxRawVal>},
+    {80, PH, GP, 937, F | NO, PowerOf<&R::ReactPowMinPhaseLxRawVal>},
+    {81, ONE, G0, 936, F | NS | NO, TotalOf<&R::ReactPowMaxTotRawVal>},
+    {82, ONE, G0, 940, F | NS, SumOf<&R::ReactPowAvgPhaseLxRawVal>},
+    {83, ONE, G0, 938, F | NS | NO, TotalOf<&R::ReactPowMinTotRawVal>},
+    {84, PH, GP, 917, F, Pf},
+    {85, ONE, G0, 918, F | NS, PfTotal},
+    {86, PH, GP, 947, F, TanPhase},
+    {87, ONE, G0, 948, F | NS, TanTotal},
+    {88, PH, GP, 896, F | NO, PhaseEnergy},
+    {89, ONE, G0, 897, F | NS | NO, TotalEnergy},
+    {90, PH, GU, 954, NEVER, HalfPeriodVoltageOf<&R::VoltHalfpMaxPhaseLxRaw>},
+    {91, PH, GU, 956, NEVER, HalfPeriodVoltageOf<&R::VoltHalfpMinPhaseLxRaw>},
+    {92, PH, GI, 907, NEVER, HalfPeriodCurrentOf<&R::CurrHalfpMaxPhaseLxRaw>},
+    {93, PH, GI, 901, NEVER, HalfPeriodCurrentOf<&R::CurrHalfpToVoltMaxPhaseLxRaw>},
+    {94, PH, GI, 902, NEVER, HalfPeriodCurrentOf<&R::CurrHalfpToVoltMinPhaseLxRaw>},
+    {95, PH, GU, 950, F | T40 | NO, HalfPeriodVoltageOf<&R::VoltHalfpToCurrMaxPhaseLxRaw>},
+    {96, PH, GP, 890, F | NO, PowerOf<&R::DistPowMaxPhaseLxRawVal>},
+    {97, PH, GP, 892, F | NO, PowerOf<&R::DistPowAvgPhaseLxRawVal>},
+    {99, ONE, G0, 891, F | NS | NO, TotalOf<&R::DistPowMaxTotRawVal>},
+    {100, ONE, G0, 893, F | NS | NO, SumOf<&R::DistPowAvgPhaseLxRawVal>},
+    {102, PH, GU, 951, F | PN | NS, DeltaRms},
+    {103, PH, GP, 919, F, PowerOf<&R::RealPowPh1AvgPhaseLxRawVal>},
+    {104, PH, GP, 933, F, PowerOf<&R::ReactPowPh1AvgPhaseLxRawVal>},
+    {105, ONE, G0, 920, F | NS, SumOf<&R::RealPowPh1AvgPhaseLxRawVal>},
+    {106, ONE, G0, 934, F | NS, SumOf<&R::ReactPowPh1AvgPhaseLxRawVal>},
+    {107, PH, GP, 886, F, CosPhiPhase},
+    {108, ONE, G0, 887, F | NS, CosPhiTotal},
+    {109, PH, GI, 949, F | TH, HarmonicCurrentOf},
+    {110, ONE, G0, 888, F | P3 | NO, CurrUnbalance},
+    {111, ONE, G0, 961, NS, VoltDeviation},
+    {112, ONE, G0, 889, NS, CurrDeviation},
 };
-// clang-format on
 
 static_assert(std::size(kQuantities) == 75);
 

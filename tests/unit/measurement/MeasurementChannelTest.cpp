@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/AppOptions.h"
@@ -113,6 +114,78 @@ TEST_F(MeasurementChannel, ValuesOfVoltageCurrentAndPowerChannels) {
         CMeasurementChannel ch = Channel(c.id);
         ch.watts = c.watts;
         EXPECT_NEAR(ch.ChannelValue(r, s, settings), c.expected, 1e-9) << c.id;
+    }
+}
+
+// Each plain quantity reads the field its definition names: 880 raw in that field alone is
+// 20 V, 22 A, 8800 W per phase or 26400 W as a total.
+TEST_F(MeasurementChannel, ScaledQuantitiesReadTheirOwnField) {
+    struct Case {
+        int channel;
+        const char* column;
+        double expected;
+    };
+    const Case cases[] = {
+        {2011, "VoltAvgPhaseLxRawVal1", 20},
+        {2012, "VoltMaxPhaseLxRawVal1", 20},
+        {2013, "VoltMinPhaseLxRawVal1", 20},
+        {2090, "VoltHalfpMaxPhaseLxRaw1", 20},
+        {2091, "VoltHalfpMinPhaseLxRaw1", 20},
+        {2095, "VoltHalfpToCurrMaxPhaseLxRaw1", 20},
+        {2102, "VoltUDeltaRmsPhaseLxRawVal1", 20 * 1.732050808},
+        {2017, "FlickPstPhaseLxRawVal1", 0.88},
+        {1002, "Freq10min", 8.8},
+        {2031, "CurrAvgPhaseLxRawVal1", 22},
+        {2032, "CurrMaxPhaseLxRawVal1", 22},
+        {2033, "CurrPeakPhaseLxRawVal1", 22 * 1.414213},
+        {2092, "CurrHalfpMaxPhaseLxRaw1", 22},
+        {2093, "CurrHalfpToVoltMaxPhaseLxRaw1", 22},
+        {2094, "CurrHalfpToVoltMinPhaseLxRaw1", 22},
+        {1041, "NeutralCurrAvgRawVal", 22},
+        {1042, "NeutralCurrMaxRawVal", 22},
+        {1043, "NeutralCurrPeakRawVal", 22 * 1.414213},
+        {2060, "AppPowMaxPhaseLxRawVal1", 8800},
+        {2061, "AppPowAvgPhaseLxRawVal1", 8800},
+        {2062, "AppPowMinPhaseLxRawVal1", 8800},
+        {2066, "RealPowMaxPhaseLxRawVal1", 8800},
+        {2067, "RealPowAvgPhaseLxRawVal1", 8800},
+        {2068, "RealPowMinPhaseLxRawVal1", 8800},
+        {2072, "RealPowMaxAbsPhaseLxRawVal1", 8800},
+        {2073, "RealPowAvgAbsPhaseLxRawVal1", 8800},
+        {2074, "RealPowMinAbsPhaseLxRawVal1", 8800},
+        {2078, "ReactPowMaxPhaseLxRawVal1", 8800},
+        {2079, "ReactPowAvgPhaseLxRawVal1", 8800},
+        {2080, "ReactPowMinPhaseLxRawVal1", 8800},
+        {2096, "DistPowMaxPhaseLxRawVal1", 8800},
+        {2097, "DistPowAvgPhaseLxRawVal1", 8800},
+        {2103, "RealPowPh1AvgPhaseLxRawVal1", 8800},
+        {2104, "ReactPowPh1AvgPhaseLxRawVal1", 8800},
+        {1069, "RealPowMaxTotRawVal", 26400},
+        {1071, "RealPowMinTotRawVal", 26400},
+        {1075, "RealPowMaxAbsTotRawVal", 26400},
+        {1076, "RealPowAvgAbsTotRawVal", 26400},
+        {1077, "RealPowMinAbsTotRawVal", 26400},
+        {1081, "ReactPowMaxTotRawVal", 26400},
+        {1083, "ReactPowMinTotRawVal", 26400},
+        {1099, "DistPowMaxTotRawVal", 26400},
+        {1070, "RealPowAvgPhaseLxRawVal1", 8800},
+        {1082, "ReactPowAvgPhaseLxRawVal1", 8800},
+        {1100, "DistPowAvgPhaseLxRawVal1", 8800},
+        {1105, "RealPowPh1AvgPhaseLxRawVal1", 8800},
+        {1106, "ReactPowPh1AvgPhaseLxRawVal1", 8800},
+    };
+    const CRawScaling s = ScalingOf(DeltaJob());
+    const auto columns = IntervalColumns(kMeasFuncA);
+    for (const Case& c : cases) {
+        const auto column = std::find_if(columns.begin(), columns.end(), [&](const auto& col) {
+            return ColumnName(col) == c.column;
+        });
+        ASSERT_NE(column, columns.end()) << c.column;
+        CIntervalRecord r;
+        SetColumnValue(r, *column, 880);
+        CMeasurementChannel ch = Channel(c.channel);
+        ch.watts = true;
+        EXPECT_NEAR(ch.ChannelValue(r, s), c.expected, 1e-9) << c.channel << " " << c.column;
     }
 }
 
