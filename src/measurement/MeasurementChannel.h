@@ -68,6 +68,11 @@ class CMeasurementChannel {
     QuantityValueFn value_ = nullptr;
 };
 
+// Channel identifier of a quantity on a phase index (0-2, 3 = N).
+constexpr int ChannelIdOf(int phaseIndex, int quantityId) {
+    return (phaseIndex + 1) * 1000 + quantityId;
+}
+
 // Label of a phase index 0-3 in label set 1 (phases), 2 (between phases) or 3 (powers of a
 // two-element system); empty for set 0.
 std::string PhaseLabel(int labelSet, int phaseIndex, PhaseLabels labels);

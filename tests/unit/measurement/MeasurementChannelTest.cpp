@@ -68,6 +68,9 @@ TEST_F(MeasurementChannel, SetupDerivesPhaseQuantityHarmonicAndKind) {
         {1109, 0, 109, -1, C::kPlain},
     };
     for (const Case& c : cases) {
+        if (c.id >= 1000) {
+            EXPECT_EQ(ChannelIdOf(c.phase, c.quantity), c.id);
+        }
         CMeasurementChannel ch;
         ASSERT_TRUE(ch.SetupChannel(c.id)) << c.id;
         EXPECT_EQ(ch.ChannelId(), c.id);
