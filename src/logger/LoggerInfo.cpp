@@ -37,8 +37,11 @@ uint32_t CLoggerInfo::MeasurementFunction() const {
 }
 
 int CLoggerInfo::FirmwareGeneration() const {
-    if (VersionCPU >= "5.02") return 2;
-    if (VersionCPU >= "5.01") return 1;
+    std::string_view version = VersionCPU;  // compared as text, without surrounding blanks
+    while (!version.empty() && version.front() == ' ') version.remove_prefix(1);
+    while (!version.empty() && version.back() == ' ') version.remove_suffix(1);
+    if (version >= "5.02") return 2;
+    if (version >= "5.01") return 1;
     return 0;
 }
 

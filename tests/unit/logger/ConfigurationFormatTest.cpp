@@ -149,7 +149,7 @@ TEST(ConfigurationFormat, SoftwareParagraphGivesFunctionAndGeneration) {
     EXPECT_EQ(info.FirmwareGeneration(), 1);
     info.FuncDSP = "A;DSP";
     EXPECT_EQ(info.MeasurementFunction(), kMeasFuncA);
-    info.VersionCPU = "5.02";
+    info.VersionCPU = " 5.02";
     EXPECT_EQ(info.FirmwareGeneration(), 2);
     info.VersionCPU = "4.99";
     EXPECT_EQ(info.FirmwareGeneration(), 0);
