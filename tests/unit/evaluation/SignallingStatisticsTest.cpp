@@ -50,6 +50,27 @@ TEST(SignallingStatistics, PercentValueCountsUpFromBelowOnePercent) {
         EXPECT_EQ(s.PercentValue(0, 0, c.x), c.value) << c.x;
 }
 
+TEST(SignallingStatistics, RankOfTwoAndAHalfRoundsUp) {
+    // 50 measurements, 1 in class 0 and 47 in class 5: 2 below 1 %. At x = 5 the rank is
+    // trunc(50 x 5 x 0.01 + 0.5) = 3: the 2 below 1 % do not reach it, class 0 does: 2 %.
+    Fixture fx;
+    fx.segment.NrSignalVoltInterval = 50;
+    fx.segment.SignalVal[0][0] = {};
+    fx.segment.SignalVal[0][0][0] = 1;
+    fx.segment.SignalVal[0][0][5] = 47;
+    EXPECT_EQ(fx.Build(2.5f).PercentValue(0, 0, 5), 2.0);
+}
+
+TEST(SignallingStatistics, ClassCountsBeyondTheMeasurementsLeaveNothingBelowOnePercent) {
+    // 35 values in classes but only 30 measurements: the remainder would wrap around.
+    Fixture fx;
+    fx.segment.NrSignalVoltInterval = 30;
+    const CSignallingStatistics s = fx.Build(2.5f);
+    EXPECT_EQ(s.BelowOnePercent(0, 0), 0u);
+    EXPECT_EQ(s.PercentValue(0, 0, 50), 2.0);  // rank 15, reached in class 0
+    EXPECT_EQ(s.HighestValue(0, 0, 36), 0);
+}
+
 TEST(SignallingStatistics, WithinPercentInterpolatesInsideTheLimitsClass) {
     const struct {
         float limit;
