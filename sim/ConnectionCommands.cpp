@@ -19,7 +19,9 @@ Reply Repeat(CommandContext& context) {
     return {.bytes = context.lastAnswer->bytes, .owner = context.lastAnswer->owner};
 }
 
-Reply EndConnection(CommandContext&) {
+// The next connection addresses the current job again, as the PC assumes when it connects.
+Reply EndConnection(CommandContext& context) {
+    context.scenario.selectedJob = 0;
     return {.owner = kEndConnection};
 }
 

@@ -8,6 +8,8 @@ namespace varelo::sim {
 namespace {
 
 void AddNote(std::string& notes, const std::string& note) {
+    if (note.empty())
+        return;
     if (!notes.empty())
         notes += "; ";
     notes += note;
@@ -29,6 +31,7 @@ bool FaultInjector::CountCommandAndCheckSilent() {
 
 FaultInjector::Transmission FaultInjector::Transmit(uint8_t command, const Reply& reply) {
     Transmission out;
+    AddNote(out.note, reply.note);
     // Noise is a line effect of the wake-up, independent of what happens to the answer.
     if (command == kWakeUp && wakeUps_++ < settings_.noise) {
         out.bytes.push_back(kNoiseByte);
