@@ -22,5 +22,6 @@ struct Command {
 };
 
 std::span<const Command> LoggerCommands();
+std::span<const Command> LimitCommands();
 
 }  // namespace varelo

@@ -58,6 +58,7 @@ TEST_F(ProtocolAgainstSimTest, NoiseOnTwoWakeUpsConnectsAfterTwoPauses) {
     CLoggerProtocol protocol(port, settings);
     EXPECT_EQ(protocol.Connect(CLoggerProtocol::kQuietWakeUp), CLoggerProtocol::kConnected);
     EXPECT_EQ(std::count(clock.sleeps.begin(), clock.sleeps.end(), 5200u), 2);
+    ASSERT_TRUE(sim_->Log().WaitForCount(3, std::chrono::seconds(5)));  // logged after answering
     EXPECT_EQ(Commands(), "\x1b\x1b\x1b");
 }
 

@@ -1,0 +1,108 @@
+#include "evaluation/LimitValueFile.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/Settings.h"
+#include "app/StringTable.h"
+#include "app/UserInterface.h"
+#include "evaluation/LimitValues.h"
+#include "measurement/ItemBlock.h"
+#include "measurement/MeasurementFileFormat.h"
+#include "measurement/MeasurementFileReader.h"
+#include "measurement/MeasurementFileWriter.h"
+#include "platform/IniFile.h"
+#include "platform/Paths.h"
+
+namespace varelo {
+
+namespace {
+
+// The values of the limit block in their file order, for the reader and the writer alike.
+template <class Visitor, class Limits>
+void VisitLimitItems(Visitor& v, Limits& l) {
+    v.Text("Text", l.Text);
+    v.Integer("PowSysNomFreq", l.PowSysNomFreq);
+    v.Integer("PowSysNomVolt", l.PowSysNomVolt);
+    v.Integer("InterruptionLimit", l.InterruptionLimit);
+    v.Integer("NrEvents", l.NrEvents);
+    v.Real("NminusTol95", l.NminusTol95);
+    v.Real("NplusTol95", l.NplusTol95);
+    v.Real("NminusTol100", l.NminusTol100);
+    v.Real("NplusTol100", l.NplusTol100);
+    v.Integer("FminusTol95", l.FminusTol95);
+    v.Integer("FplusTol95", l.FplusTol95);
+    v.Integer("FminusTol100", l.FminusTol100);
+    v.Integer("FplusTol100", l.FplusTol100);
+    v.Real("FlickPst", l.FlickPst);
+    v.Real("FlickPlt", l.FlickPlt);
+    v.Real("VoltUnbal", l.VoltUnbal);
+    v.Integer("Histogram", l.Histogram);
+    v.Integer("MeasInterval", l.MeasInterval);
+    v.Integer("FreqInterval", l.FreqInterval);
+    v.Integer("SignalInterval", l.SignalInterval);
+    v.Real("THD", l.THD);
+    for (size_t k = 0; k < CLimitValues::kBins; ++k) v.Real("Harm" + std::to_string(k), l.Harm[k]);
+    for (size_t k = 0; k < CLimitValues::kBins; ++k)
+        v.Real("SignallingVolt" + std::to_string(k), l.SignallingVolt[k]);
+    v.Real("CurrTHD", l.CurrTHD);
+    for (size_t n = 0; n < CLimitValues::kOrders; ++n)
+        v.Real("CurrHarm" + std::to_string(n + 1), l.CurrHarm[n]);
+    v.Real("RatedCurrent", l.RatedCurrent);
+    v.Real("RatedPower", l.RatedPower);
+    v.Real("ShortCircuitPower", l.ShortCircuitPower);
+    for (size_t n = 0; n < CLimitValues::kOrders; ++n)
+        v.Real("ParameterN" + std::to_string(n + 1), l.ParameterN[n]);
+}
+
+}  // namespace
+
+bool ReadLimitFile(const std::string& path, CLimitValues& target) {
+    CMeasurementFileReader reader;
+    if (!reader.Open(path)) return false;
+    CLimitValues limits;
+    std::string block;
+    if (reader.ReadItemBlock(file_format::kLimitValues, block)) {  // no block: cleared limits
+        ItemBlockReader items(block, reader.CodePage());
+        VisitLimitItems(items, limits);
+    }
+    target = limits;
+    return true;
+}
+
+bool WriteLimitFile(const std::string& path, const CLimitValues& limits) {
+    CLimitValues written = limits;
+    for (float& limit : written.Harm) limit = std::max(limit, 0.0f);
+    for (float& limit : written.CurrHarm) limit = std::max(limit, 0.0f);
+    ItemBlockWriter items;
+    VisitLimitItems(items, written);
+    CMeasurementFileWriter writer(path);
+    if (!writer.Create()) return false;
+    writer.OpenElement(file_format::kLimitValues);
+    writer.WriteRaw(items.Result());
+    writer.CloseElement(file_format::kLimitValues);
+    return writer.Close();
+}
+
+bool IsValidLimitFile(const std::string& path) { return CheckFile(path); }
+
+bool LoadCurrentLimits(Settings& settings, UserInterface& ui, CLimitValues& target) {
+    std::string path = settings.ReadString(setting::LimitFile);
+    if (!FileIsReadable(path)) {
+        ui.ShowMessage(168, Msg(168, {path}), MessageIcon::Stop);
+        return false;
+    }
+    if (!ReadLimitFile(path, target)) {
+        ui.ShowMessage(167, Msg(167, {path}), MessageIcon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool IsStandardLimitFile(Settings& settings) {
+    std::string name =
+        std::filesystem::path(settings.ReadString(setting::LimitFile)).filename().string();
+    return EqualsNoCase(name, "En50160-50Hz.gwd") || EqualsNoCase(name, "En50160-60Hz.gwd");
+}
+
+}  // namespace varelo

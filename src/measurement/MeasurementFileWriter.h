@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/AtomicFile.h"
+
+namespace varelo {
+
+struct CLoggerInfo;
+class CMeasurementJob;
+
+// Writes the measurement data file container, always in the newest version and in UTF-8.
+// The file is written under a temporary name and appears under its own name only when Close
+// succeeds; a writer destroyed before that leaves any earlier file of that name untouched.
+class CMeasurementFileWriter {
+public:
+    explicit CMeasurementFileWriter(std::string path) : file_(std::move(path)) {}
+
+    // Starts the file with its header; false when it cannot be created.
+    bool Create();
+    void WriteLoggerInfo(const CLoggerInfo& info);
+    void WriteJob(const CMeasurementJob& job);
+    // Writes the closing root tag and puts the file in place; false on any write failure.
+    bool Close();
+    // Drops the file being written.
+    void Abandon() { file_.Discard(); }
+
+    const std::string& Path() const { return file_.TargetPath(); }
+
+    // For series and the other sections: an element tag line, any other line.
+    void OpenElement(std::string_view name);
+    void CloseElement(std::string_view name);
+    void WriteLine(std::string_view line);
+    void WriteRaw(std::string_view text) { file_.Write(text); }
+
+private:
+    AtomicFile file_;
+};
+
+// A job file: the header and the job section.
+bool WriteJobFile(const std::string& path, const CMeasurementJob& job);
+
+}  // namespace varelo
