@@ -39,12 +39,12 @@ struct CommandEntry {
 
 // Maps a command byte to its handler; bytes without one are not Logger commands.
 class CommandDispatcher {
-  public:
+public:
     // Adds or replaces the handler of a command byte.
     void Register(uint8_t command, CommandHandler handler, size_t dataLength = 0);
     const CommandEntry* Find(uint8_t command) const;
 
-  private:
+private:
     std::array<CommandEntry, 256> entries_;
 };
 

@@ -30,8 +30,7 @@ constexpr StateLetters kStateLetters[] = {
 
 const StateLetters& LettersOf(char state) {
     for (const auto& letters : kStateLetters) {
-        if (letters.state == state)
-            return letters;
+        if (letters.state == state) return letters;
     }
     return kStateLetters[std::size(kStateLetters) - 1];  // no job
 }

@@ -14,8 +14,7 @@ Reply WakeUp(CommandContext& context) {
 
 // The repeat belongs to the original command, so faults on that command hit it too.
 Reply Repeat(CommandContext& context) {
-    if (!context.lastAnswer)
-        return {.owner = kRepeat};
+    if (!context.lastAnswer) return {.owner = kRepeat};
     return {.bytes = context.lastAnswer->bytes, .owner = context.lastAnswer->owner};
 }
 

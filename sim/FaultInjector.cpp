@@ -8,10 +8,8 @@ namespace varelo::sim {
 namespace {
 
 void AddNote(std::string& notes, const std::string& note) {
-    if (note.empty())
-        return;
-    if (!notes.empty())
-        notes += "; ";
+    if (note.empty()) return;
+    if (!notes.empty()) notes += "; ";
     notes += note;
 }
 
@@ -53,8 +51,7 @@ FaultInjector::Transmission FaultInjector::Transmit(uint8_t command, const Reply
 
     std::vector<uint8_t> answer = reply.bytes;
     for (const CorruptRule& rule : settings_.corrupt) {
-        if (rule.command != reply.owner || rule.transmission != transmission)
-            continue;
+        if (rule.command != reply.owner || rule.transmission != transmission) continue;
         if (rule.offset < answer.size()) {
             answer[rule.offset] ^= 0xFF;
             AddNote(out.note, "byte " + std::to_string(rule.offset) + " flipped (" + which + ")");

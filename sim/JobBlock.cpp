@@ -29,8 +29,7 @@ constexpr uint32_t kSinglePower = 23000;
 // The clamp maximum the extended family keeps in the job, in whole amperes.
 uint32_t ClampMaximum(const ClampInfo& clamp) {
     const double amperes = std::isfinite(clamp.maxCurrent) ? std::trunc(clamp.maxCurrent) : 0;
-    if (clamp.id == 0 || amperes < 1 || amperes > 65535)
-        return 1500;
+    if (clamp.id == 0 || amperes < 1 || amperes > 65535) return 1500;
     return uint32_t(amperes);
 }
 

@@ -49,14 +49,12 @@ std::optional<LoggerEngine::Outcome> LoggerEngine::Receive(uint8_t byte, TimePoi
 }
 
 std::optional<LoggerEngine::TimePoint> LoggerEngine::DataDeadline() const {
-    if (!pending_)
-        return std::nullopt;
+    if (!pending_) return std::nullopt;
     return pending_->lastByte + kDataTimeout;
 }
 
 std::optional<LoggerEngine::Outcome> LoggerEngine::Expire(TimePoint now) {
-    if (!pending_ || now <= pending_->lastByte + kDataTimeout)
-        return std::nullopt;
+    if (!pending_ || now <= pending_->lastByte + kDataTimeout) return std::nullopt;
     Outcome outcome = std::move(pending_->outcome);
     const size_t expected = pending_->entry->dataLength;
     pending_.reset();
@@ -72,8 +70,7 @@ LoggerEngine::Outcome LoggerEngine::Run(const CommandEntry& entry, Outcome outco
     Reply reply = entry.handler(context);
     FaultInjector::Transmission transmission = faults_.Transmit(command, reply);
     // Remembered as generated, so a repeat is intact unless a fault hits the repeat itself.
-    if (reply.repeatable && !reply.bytes.empty())
-        lastAnswer_ = std::move(reply);
+    if (reply.repeatable && !reply.bytes.empty()) lastAnswer_ = std::move(reply);
     outcome.send = std::move(transmission.bytes);
     outcome.note = std::move(transmission.note);
     return outcome;

@@ -17,7 +17,7 @@ namespace varelo::sim {
 // the faults and says what goes back. Time comes from the caller, so nothing here waits. Not
 // thread-safe; LoggerSim serialises access.
 class LoggerEngine {
-  public:
+public:
     using TimePoint = std::chrono::steady_clock::time_point;
 
     // Longest pause the Logger waits for the next data byte of a command before it drops the
@@ -49,7 +49,7 @@ class LoggerEngine {
     const FaultSettings& Faults() const { return faults_.Settings(); }
     void SetFaults(FaultSettings faults) { faults_.SetSettings(std::move(faults)); }
 
-  private:
+private:
     struct Pending {
         const CommandEntry* entry;
         Outcome outcome;     // received so far

@@ -20,10 +20,8 @@ LoggerSim::~LoggerSim() {
 }
 
 bool LoggerSim::Start(std::string& error) {
-    if (thread_.joinable())
-        return true;
-    if (!pty_.Open(error))
-        return false;
+    if (thread_.joinable()) return true;
+    if (!pty_.Open(error)) return false;
     stopEvent_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (stopEvent_ < 0) {
         error = std::string("eventfd: ") + std::strerror(errno);
@@ -40,8 +38,7 @@ void LoggerSim::Stop() {
         (void)!::write(stopEvent_, &one, sizeof one);
         thread_.join();
     }
-    if (stopEvent_ >= 0)
-        ::close(stopEvent_);
+    if (stopEvent_ >= 0) ::close(stopEvent_);
     stopEvent_ = -1;
     pty_.Close();
 }
@@ -75,8 +72,7 @@ void LoggerSim::Serve() {
             std::perror("logger-sim: poll");
             return;
         }
-        if (fds[1].revents)
-            return;
+        if (fds[1].revents) return;
         if (ready == 0) {
             ExpirePendingCommand();
         } else if (fds[0].revents & POLLIN) {
@@ -99,8 +95,7 @@ int LoggerSim::PollTimeout() {
         std::lock_guard lock(engineMutex_);
         deadline = engine_.DataDeadline();
     }
-    if (!deadline)
-        return -1;
+    if (!deadline) return -1;
     auto left =
         std::chrono::ceil<std::chrono::milliseconds>(*deadline - CommandLog::SteadyClock::now());
     // One millisecond past the deadline, so that the expiry finds it passed.
@@ -113,8 +108,7 @@ void LoggerSim::ExpirePendingCommand() {
         std::lock_guard lock(engineMutex_);
         outcome = engine_.Expire(CommandLog::SteadyClock::now());
     }
-    if (outcome)
-        Finish(std::move(*outcome));
+    if (outcome) Finish(std::move(*outcome));
 }
 
 void LoggerSim::HandleByte(uint8_t byte) {
@@ -124,8 +118,7 @@ void LoggerSim::HandleByte(uint8_t byte) {
         std::lock_guard lock(engineMutex_);
         outcome = engine_.Receive(byte, CommandLog::SteadyClock::now());
     }
-    if (outcome)
-        Finish(std::move(*outcome));
+    if (outcome) Finish(std::move(*outcome));
 }
 
 void LoggerSim::Finish(LoggerEngine::Outcome outcome) {
@@ -147,8 +140,7 @@ void LoggerSim::Send(std::span<const uint8_t> bytes) {
             return;
         }
         pollfd fds[2] = {{pty_.MasterFd(), POLLOUT, 0}, {stopEvent_, POLLIN, 0}};
-        if (::poll(fds, 2, -1) > 0 && fds[1].revents)
-            return;
+        if (::poll(fds, 2, -1) > 0 && fds[1].revents) return;
     }
 }
 

@@ -16,7 +16,7 @@ namespace varelo::sim {
 // SlavePath() as its port. Handlers, faults and the log may be used from other threads while
 // it serves.
 class LoggerSim {
-  public:
+public:
     explicit LoggerSim(Scenario scenario = {}, FaultSettings faults = {});
     ~LoggerSim();
     LoggerSim(const LoggerSim&) = delete;
@@ -41,7 +41,7 @@ class LoggerSim {
     CommandLog& Log() { return log_; }
     const CommandLog& Log() const { return log_; }
 
-  private:
+private:
     void Serve();
     // Milliseconds poll may sleep before the pending command's data times out; -1: no limit.
     int PollTimeout();

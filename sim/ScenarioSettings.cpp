@@ -18,8 +18,7 @@ namespace {
 bool ParseInteger(std::string_view text, long& value) {
     const char* begin = text.data();
     const char* end = text.data() + text.size();
-    if (begin != end && *begin == '+')
-        ++begin;
+    if (begin != end && *begin == '+') ++begin;
     auto [stop, ec] = std::from_chars(begin, end, value);
     return begin != end && ec == std::errc() && stop == end;
 }
@@ -41,13 +40,11 @@ bool ParseFlag(std::string_view text, bool& value) {
 }
 
 bool ParseHexBytes(std::string_view text, std::span<uint8_t> bytes) {
-    if (text.size() != 2 * bytes.size())
-        return false;
+    if (text.size() != 2 * bytes.size()) return false;
     for (size_t i = 0; i < bytes.size(); ++i) {
         auto [stop, ec] =
             std::from_chars(text.data() + 2 * i, text.data() + 2 * i + 2, bytes[i], 16);
-        if (ec != std::errc() || stop != text.data() + 2 * i + 2)
-            return false;
+        if (ec != std::errc() || stop != text.data() + 2 * i + 2) return false;
     }
     return true;
 }
@@ -60,8 +57,7 @@ bool ParseOptionalDate(std::string_view text, std::string_view noneWord,
         return true;
     }
     SimDateTime t;
-    if (!SimDateTime::Parse(text, t))
-        return false;
+    if (!SimDateTime::Parse(text, t)) return false;
     value = t;
     return true;
 }
@@ -196,8 +192,7 @@ SettingResult ApplyJobSetting(LoggerJob& job, std::string_view key, std::string_
                               std::string& problem) {
     if (EqualsNoCase(key, "state"))
         return ApplyLetter(kJobStates, value, job.report.state, problem);
-    if (EqualsNoCase(key, "function"))
-        return ApplyLetter(kFunctions, value, job.function, problem);
+    if (EqualsNoCase(key, "function")) return ApplyLetter(kFunctions, value, job.function, problem);
     for (const auto& n : kJobNumbers) {
         if (EqualsNoCase(key, n.key)) {
             return ApplyNumber(
@@ -205,8 +200,7 @@ SettingResult ApplyJobSetting(LoggerJob& job, std::string_view key, std::string_
         }
     }
     for (const auto& d : kJobDates) {
-        if (!EqualsNoCase(key, d.key))
-            continue;
+        if (!EqualsNoCase(key, d.key)) continue;
         if (!ParseOptionalDate(value, "none", d.field(job.report)))
             return Bad(problem, "'" + std::string(value) + "' is not YYYY-MM-DD HH:MM:SS or none");
         return SettingResult::Applied;
@@ -244,8 +238,7 @@ SettingResult ApplySpecial(std::string_view section, std::string_view key, std::
         return SettingResult::Applied;
     }
     for (size_t i = 0; i < std::size(kCodeKeys); ++i) {
-        if (!is("Hardware", kCodeKeys[i]))
-            continue;
+        if (!is("Hardware", kCodeKeys[i])) continue;
         // One digit gets its leading zero; two characters go on the wire as they are, so that
         // a scenario can send a code the PC has to reject.
         if (value.size() == 1 && value[0] >= '0' && value[0] <= '9') {
@@ -265,8 +258,7 @@ SettingResult ApplySpecial(std::string_view section, std::string_view key, std::
 bool IsLoggerSection(std::string_view section) {
     for (const char* name : {"Logger", "Hardware", "Clamp", "Software", "MaxNumbers", "CurrentJob",
                              "OldJob", "Jobs"}) {
-        if (EqualsNoCase(section, name))
-            return true;
+        if (EqualsNoCase(section, name)) return true;
     }
     return false;
 }
@@ -278,8 +270,7 @@ SettingResult ApplyLoggerSetting(std::string_view section, std::string_view key,
             return ApplyJobSetting(s.jobs[i], key, value, problem);
     }
     for (const auto& t : kTexts) {
-        if (!EqualsNoCase(section, t.section) || !EqualsNoCase(key, t.key))
-            continue;
+        if (!EqualsNoCase(section, t.section) || !EqualsNoCase(key, t.key)) continue;
         if (value.size() > t.width) {
             return Bad(problem, "'" + std::string(value) + "' is longer than " +
                                     std::to_string(t.width) + " characters");
@@ -293,8 +284,7 @@ SettingResult ApplyLoggerSetting(std::string_view section, std::string_view key,
                 n.low, n.high, value, [&](long v) { n.set(s, v); }, problem);
     }
     for (const auto& f : kFlags) {
-        if (!EqualsNoCase(section, f.section) || !EqualsNoCase(key, f.key))
-            continue;
+        if (!EqualsNoCase(section, f.section) || !EqualsNoCase(key, f.key)) continue;
         if (!ParseFlag(value, f.field(s)))
             return Bad(problem, "'" + std::string(value) + "' is not yes or no");
         return SettingResult::Applied;
@@ -303,8 +293,7 @@ SettingResult ApplyLoggerSetting(std::string_view section, std::string_view key,
 }
 
 bool CheckScenario(const Scenario& scenario, std::string& error) {
-    if (scenario.IsExtendedFamily())
-        return true;
+    if (scenario.IsExtendedFamily()) return true;
     for (size_t i = 0; i < std::size(kJobSections); ++i) {
         if (scenario.jobs[i].report.intervals > 32767) {
             error = std::string("[") + kJobSections[i] +

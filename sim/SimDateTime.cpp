@@ -16,11 +16,9 @@ int DaysInMonth(int year, int month) {
 }
 
 bool Number(std::string_view text, size_t offset, size_t width, int& value) {
-    if (offset + width > text.size())
-        return false;
+    if (offset + width > text.size()) return false;
     for (size_t i = offset; i < offset + width; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return false;
+        if (text[i] < '0' || text[i] > '9') return false;
     }
     std::from_chars(text.data() + offset, text.data() + offset + width, value);
     return true;

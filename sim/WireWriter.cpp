@@ -5,8 +5,7 @@
 namespace varelo::sim {
 
 void WireWriter::U8(size_t offset, uint32_t value) {
-    if (offset < bytes_.size())
-        bytes_[offset] = uint8_t(value & 0xFF);
+    if (offset < bytes_.size()) bytes_[offset] = uint8_t(value & 0xFF);
 }
 
 void WireWriter::U16(size_t offset, uint32_t value) {
@@ -63,8 +62,7 @@ void WireWriter::Bytes(size_t offset, std::span<const uint8_t> bytes) {
 }
 
 void WireWriter::EndWithCrLf() {
-    if (bytes_.size() < 2)
-        return;
+    if (bytes_.size() < 2) return;
     bytes_[bytes_.size() - 2] = 0x0D;
     bytes_.back() = 0x0A;
 }

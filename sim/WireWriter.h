@@ -15,7 +15,7 @@ namespace varelo::sim {
 // layout the client misreads shows up as a failing test. A field reaching past the answer is
 // cut at its end.
 class WireWriter {
-  public:
+public:
     explicit WireWriter(size_t length) : bytes_(length, 0) {}
 
     void U8(size_t offset, uint32_t value);
@@ -38,7 +38,7 @@ class WireWriter {
 
     std::vector<uint8_t> Take() { return std::move(bytes_); }
 
-  private:
+private:
     std::vector<uint8_t> bytes_;
 };
 

@@ -32,10 +32,8 @@ LoggerJobTexts JobTexts(const JobStatusCounts& counts, uint32_t function, bool e
 }  // namespace
 
 std::string FunctionLetter(uint32_t function) {
-    if (function == kMeasFuncA)
-        return "A";
-    if (function == kMeasFuncP)
-        return "P";
+    if (function == kMeasFuncA) return "A";
+    if (function == kMeasFuncP) return "P";
     return "";
 }
 

@@ -12,8 +12,7 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
     const uint8_t lead = byte(i);
     size_t length = 0;
     uint32_t code = 0;
-    if (lead < 0x80)
-        return 1;
+    if (lead < 0x80) return 1;
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2;
         code = lead & 0x1F;
@@ -26,17 +25,14 @@ size_t Utf8SequenceLength(std::string_view text, size_t i) {
     } else {
         return 0;
     }
-    if (i + length > text.size())
-        return 0;
+    if (i + length > text.size()) return 0;
     for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
         code = (code << 6) | (byte(i + k) & 0x3F);
     }
     // Overlong forms, surrogates and code points beyond U+10FFFF are not valid.
     static constexpr uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kMinimum[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-        return 0;
+    if (code < kMinimum[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return 0;
     return length;
 }
 
@@ -58,27 +54,13 @@ std::string JsonWriter::Quote(std::string_view text) {
             continue;
         }
         switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\b': out += "\\b"; break;
+            case '\f': out += "\\f"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
             default:
                 if (uint8_t(c) < 0x20) {
                     char escaped[8];
@@ -102,10 +84,8 @@ void JsonWriter::BeforeItem() {
         afterKey_ = false;
         return;
     }
-    if (hasItems_.empty())
-        return;
-    if (hasItems_.back())
-        Raw(",");
+    if (hasItems_.empty()) return;
+    if (hasItems_.back()) Raw(",");
     hasItems_.back() = true;
     Raw("\n");
     Raw(std::string(2 * hasItems_.size(), ' '));
@@ -126,8 +106,7 @@ JsonWriter& JsonWriter::BeginArray() {
 }
 
 JsonWriter& JsonWriter::Close(char bracket) {
-    if (hasItems_.empty())
-        return *this;
+    if (hasItems_.empty()) return *this;
     const bool hadItems = hasItems_.back();
     hasItems_.pop_back();
     if (hadItems) {

@@ -12,7 +12,7 @@ namespace varelo {
 // caller pairs Begin and End and gives a Key before every value inside an object; Text()
 // closes nothing that is left open.
 class JsonWriter {
-  public:
+public:
     JsonWriter& BeginObject();
     JsonWriter& EndObject();
     JsonWriter& BeginArray();
@@ -28,7 +28,7 @@ class JsonWriter {
     // The quoted, escaped form of a string.
     static std::string Quote(std::string_view text);
 
-  private:
+private:
     // Separator and indentation before a value or key at the current level.
     void BeforeItem();
     JsonWriter& Close(char bracket);

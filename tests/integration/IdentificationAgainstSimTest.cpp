@@ -34,7 +34,7 @@ CTimeStamp Stamp(const sim::SimDateTime& t) {
 // Identification of the shipped scenarios: what each paragraph says arrives in CLoggerInfo,
 // and the protocol takes its decisions (clamp, job selection, Max Numbers) from it.
 class IdentificationAgainstSimTest : public ProtocolSimFixture {
-  protected:
+protected:
     int Identify(CLoggerInfo& info, unsigned flags = kIdentifyFlags) {
         CLoggerProtocol protocol(port, settings);
         int result = protocol.Connect(info, flags);

@@ -22,8 +22,7 @@ std::vector<Outcome> Feed(LoggerEngine& engine, const std::vector<uint8_t>& byte
                           LoggerEngine::TimePoint at = kStart) {
     std::vector<Outcome> outcomes;
     for (uint8_t b : bytes) {
-        if (std::optional<Outcome> o = engine.Receive(b, at))
-            outcomes.push_back(std::move(*o));
+        if (std::optional<Outcome> o = engine.Receive(b, at)) outcomes.push_back(std::move(*o));
     }
     return outcomes;
 }

@@ -25,7 +25,7 @@ namespace varelo {
 // commands) and read time-outs are cut to a twentieth, while the time-outs asked for are
 // recorded.
 class ProtocolSimFixture : public ::testing::Test {
-  protected:
+protected:
     // A scenario file shipped with logger-sim.
     static sim::Scenario ShippedScenario(const std::string& name) {
         sim::Scenario scenario;
@@ -41,8 +41,7 @@ class ProtocolSimFixture : public ::testing::Test {
     void StartSim(sim::Scenario scenario = {}, sim::FaultSettings faults = {},
                   const std::function<void(sim::LoggerSim&)>& prepare = {}) {
         sim_ = std::make_unique<sim::LoggerSim>(scenario, faults);
-        if (prepare)
-            prepare(*sim_);
+        if (prepare) prepare(*sim_);
         std::string error;
         ASSERT_TRUE(sim_->Start(error)) << error;
         settings.Write(setting::DeviceForPort(1), sim_->SlavePath());
