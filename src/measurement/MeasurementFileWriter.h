@@ -10,9 +10,9 @@ namespace varelo {
 
 struct CLoggerInfo;
 class CMeasurementJob;
-struct CIntervalRecord;
-struct CStatisticSegment;
-struct CEventRecord;
+class CIntervalRecord;
+class CStatisticSegment;
+class CEventRecord;
 class CIntervalList;
 class CStatisticList;
 class CEventList;
