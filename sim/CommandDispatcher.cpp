@@ -4,13 +4,13 @@
 
 namespace varelo::sim {
 
-void CommandDispatcher::Register(uint8_t command, CommandHandler handler) {
-    handlers_[command] = std::move(handler);
+void CommandDispatcher::Register(uint8_t command, CommandHandler handler, size_t dataLength) {
+    entries_[command] = {std::move(handler), dataLength};
 }
 
-const CommandHandler* CommandDispatcher::Find(uint8_t command) const {
-    const CommandHandler& handler = handlers_[command];
-    return handler ? &handler : nullptr;
+const CommandEntry* CommandDispatcher::Find(uint8_t command) const {
+    const CommandEntry& entry = entries_[command];
+    return entry.handler ? &entry : nullptr;
 }
 
 }  // namespace varelo::sim

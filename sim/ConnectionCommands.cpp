@@ -14,12 +14,13 @@ Reply WakeUp(CommandContext& context) {
 
 // The repeat belongs to the original command, so faults on that command hit it too.
 Reply Repeat(CommandContext& context) {
-    if (!context.lastAnswer)
-        return {.owner = kRepeat};
+    if (!context.lastAnswer) return {.owner = kRepeat};
     return {.bytes = context.lastAnswer->bytes, .owner = context.lastAnswer->owner};
 }
 
-Reply EndConnection(CommandContext&) {
+// The next connection addresses the current job again, as the PC assumes when it connects.
+Reply EndConnection(CommandContext& context) {
+    context.scenario.selectedJob = 0;
     return {.owner = kEndConnection};
 }
 

@@ -8,8 +8,8 @@ namespace varelo::sim {
 namespace {
 
 void AddNote(std::string& notes, const std::string& note) {
-    if (!notes.empty())
-        notes += "; ";
+    if (note.empty()) return;
+    if (!notes.empty()) notes += "; ";
     notes += note;
 }
 
@@ -29,6 +29,7 @@ bool FaultInjector::CountCommandAndCheckSilent() {
 
 FaultInjector::Transmission FaultInjector::Transmit(uint8_t command, const Reply& reply) {
     Transmission out;
+    AddNote(out.note, reply.note);
     // Noise is a line effect of the wake-up, independent of what happens to the answer.
     if (command == kWakeUp && wakeUps_++ < settings_.noise) {
         out.bytes.push_back(kNoiseByte);
@@ -50,8 +51,7 @@ FaultInjector::Transmission FaultInjector::Transmit(uint8_t command, const Reply
 
     std::vector<uint8_t> answer = reply.bytes;
     for (const CorruptRule& rule : settings_.corrupt) {
-        if (rule.command != reply.owner || rule.transmission != transmission)
-            continue;
+        if (rule.command != reply.owner || rule.transmission != transmission) continue;
         if (rule.offset < answer.size()) {
             answer[rule.offset] ^= 0xFF;
             AddNote(out.note, "byte " + std::to_string(rule.offset) + " flipped (" + which + ")");

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,10 +20,8 @@ LoggerSim::~LoggerSim() {
 }
 
 bool LoggerSim::Start(std::string& error) {
-    if (thread_.joinable())
-        return true;
-    if (!pty_.Open(error))
-        return false;
+    if (thread_.joinable()) return true;
+    if (!pty_.Open(error)) return false;
     stopEvent_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (stopEvent_ < 0) {
         error = std::string("eventfd: ") + std::strerror(errno);
@@ -39,15 +38,19 @@ void LoggerSim::Stop() {
         (void)!::write(stopEvent_, &one, sizeof one);
         thread_.join();
     }
-    if (stopEvent_ >= 0)
-        ::close(stopEvent_);
+    if (stopEvent_ >= 0) ::close(stopEvent_);
     stopEvent_ = -1;
     pty_.Close();
 }
 
-void LoggerSim::RegisterHandler(uint8_t command, CommandHandler handler) {
+void LoggerSim::RegisterHandler(uint8_t command, CommandHandler handler, size_t dataLength) {
     std::lock_guard lock(engineMutex_);
-    engine_.Register(command, std::move(handler));
+    engine_.Register(command, std::move(handler), dataLength);
+}
+
+Scenario LoggerSim::CurrentScenario() const {
+    std::lock_guard lock(engineMutex_);
+    return engine_.GetScenario();
 }
 
 FaultSettings LoggerSim::Faults() const {
@@ -64,17 +67,19 @@ void LoggerSim::Serve() {
     pollfd fds[2] = {{pty_.MasterFd(), POLLIN, 0}, {stopEvent_, POLLIN, 0}};
     for (;;) {
         fds[0].revents = fds[1].revents = 0;
-        if (::poll(fds, 2, -1) < 0 && errno != EINTR) {
+        int ready = ::poll(fds, 2, PollTimeout());
+        if (ready < 0 && errno != EINTR) {
             std::perror("logger-sim: poll");
             return;
         }
-        if (fds[1].revents)
-            return;
-        if (fds[0].revents & POLLIN) {
+        if (fds[1].revents) return;
+        if (ready == 0) {
+            ExpirePendingCommand();
+        } else if (fds[0].revents & POLLIN) {
             uint8_t buffer[256];
             ssize_t n = ::read(pty_.MasterFd(), buffer, sizeof buffer);
             for (ssize_t i = 0; i < n; ++i)
-                HandleCommand(buffer[i]);
+                HandleByte(buffer[i]);
         } else if (fds[0].revents) {
             // Cannot happen while our own slave descriptor is open; wait for the stop instead
             // of spinning on a hang-up.
@@ -84,16 +89,42 @@ void LoggerSim::Serve() {
     }
 }
 
-void LoggerSim::HandleCommand(uint8_t command) {
-    auto receivedAt = CommandLog::SteadyClock::now();
-    LoggerEngine::Outcome outcome;
+int LoggerSim::PollTimeout() {
+    std::optional<LoggerEngine::TimePoint> deadline;
     {
         std::lock_guard lock(engineMutex_);
-        outcome = engine_.Receive(command);
+        deadline = engine_.DataDeadline();
     }
+    if (!deadline) return -1;
+    auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(*deadline - CommandLog::SteadyClock::now());
+    // One millisecond past the deadline, so that the expiry finds it passed.
+    return int(std::max<long long>(left.count(), 0)) + 1;
+}
+
+void LoggerSim::ExpirePendingCommand() {
+    std::optional<LoggerEngine::Outcome> outcome;
+    {
+        std::lock_guard lock(engineMutex_);
+        outcome = engine_.Expire(CommandLog::SteadyClock::now());
+    }
+    if (outcome) Finish(std::move(*outcome));
+}
+
+void LoggerSim::HandleByte(uint8_t byte) {
+    ExpirePendingCommand();
+    std::optional<LoggerEngine::Outcome> outcome;
+    {
+        std::lock_guard lock(engineMutex_);
+        outcome = engine_.Receive(byte, CommandLog::SteadyClock::now());
+    }
+    if (outcome) Finish(std::move(*outcome));
+}
+
+void LoggerSim::Finish(LoggerEngine::Outcome outcome) {
     Send(outcome.send);
     // Logged after sending: whoever sees the entry knows the answer is on the line.
-    log_.Add(receivedAt, {command}, std::move(outcome.note));
+    log_.Add(outcome.receivedAt, std::move(outcome.received), std::move(outcome.note));
 }
 
 void LoggerSim::Send(std::span<const uint8_t> bytes) {
@@ -109,8 +140,7 @@ void LoggerSim::Send(std::span<const uint8_t> bytes) {
             return;
         }
         pollfd fds[2] = {{pty_.MasterFd(), POLLOUT, 0}, {stopEvent_, POLLIN, 0}};
-        if (::poll(fds, 2, -1) > 0 && fds[1].revents)
-            return;
+        if (::poll(fds, 2, -1) > 0 && fds[1].revents) return;
     }
 }
 

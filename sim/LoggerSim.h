@@ -16,7 +16,7 @@ namespace varelo::sim {
 // SlavePath() as its port. Handlers, faults and the log may be used from other threads while
 // it serves.
 class LoggerSim {
-  public:
+public:
     explicit LoggerSim(Scenario scenario = {}, FaultSettings faults = {});
     ~LoggerSim();
     LoggerSim(const LoggerSim&) = delete;
@@ -28,8 +28,12 @@ class LoggerSim {
     void Stop();
     const std::string& SlavePath() const { return pty_.SlavePath(); }
 
-    // Adds or replaces the handler of a command byte, e.g. a test's own command.
-    void RegisterHandler(uint8_t command, CommandHandler handler);
+    // Adds or replaces the handler of a command byte, e.g. a test's own command; the Logger
+    // takes dataLength bytes after the command byte before the handler runs.
+    void RegisterHandler(uint8_t command, CommandHandler handler, size_t dataLength = 0);
+    // The Logger's state as it is now, with what the commands changed (a written job, the
+    // selected job).
+    Scenario CurrentScenario() const;
     FaultSettings Faults() const;
     // Replaces the fault settings; their counts start from zero again.
     void SetFaults(FaultSettings faults);
@@ -37,9 +41,13 @@ class LoggerSim {
     CommandLog& Log() { return log_; }
     const CommandLog& Log() const { return log_; }
 
-  private:
+private:
     void Serve();
-    void HandleCommand(uint8_t command);
+    // Milliseconds poll may sleep before the pending command's data times out; -1: no limit.
+    int PollTimeout();
+    void HandleByte(uint8_t byte);
+    void ExpirePendingCommand();
+    void Finish(LoggerEngine::Outcome outcome);
     // Writes all bytes to the master unless a stop is requested meanwhile.
     void Send(std::span<const uint8_t> bytes);
 

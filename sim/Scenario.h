@@ -1,15 +1,95 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/SimDateTime.h"
 
 namespace varelo::sim {
 
-// What the simulated Logger is: the state its handlers answer from. Each command family adds
-// the fields it serves (identity paragraphs, jobs, records, clock, designation).
+// The Hardware paragraph ("y"). Texts go on the wire byte for byte.
+struct HardwareInfo {
+    std::string type = "408b Power Logger   1";  // its first characters give the device type
+    std::string serial = "408-000001";
+    std::string basicUnit = "BU 408";
+    // Supply voltage, nominal frequency, voltage range and current range: two characters each,
+    // normally decimal digits.
+    std::array<std::string, 4> codes{"01", "01", "01", "01"};
+    std::string bootVersion = "1.00";
+    std::string bootFunction = "Boot";
+    std::string calibration = "2024-01-15";
+};
+
+// The answer to "b", the clamp information of the extended family.
+struct ClampInfo {
+    bool known = true;  // older firmware does not know "b" and leaves it unanswered
+    uint8_t id = 0;     // 0 = no clamp
+    float maxCurrent = 0;
+    std::array<uint8_t, 6> serial{};
+};
+
+// The Software paragraph ("k").
+struct SoftwareInfo {
+    std::string measurementFunction = "A Power quality";
+    std::string cpuVersion = "5.02";
+    std::string cpuFunction = "A;CPU";
+    std::string dspVersion = "5.02";
+    std::string dspFunction = "A;DSP";
+};
+
+// "Read Max Numbers" ("n").
+struct MaxNumbersInfo {
+    int16_t intervals = 8064;
+    int16_t events = 1000;
+    int16_t statistics = 52;
+};
+
+// One job's state as the Status paragraph and the report bytes of the job block give it.
+struct JobReport {
+    char state = 'F';  // job-state letter: 'A', 'S' (between segments), 'F', 'V', 'K'
+    uint8_t intervalMemory = 0;
+    int32_t intervals = 0;
+    uint8_t statisticsMemory = 0;
+    int16_t statistics = 0;
+    uint8_t eventMemory = 0;
+    int16_t events = 0;  // complete events
+    uint8_t openEvents = 0;
+    std::optional<SimDateTime> start{};  // effective start; none: all zero on the wire
+    std::optional<SimDateTime> end{};    // effective end; none: not ended
+};
+
+// A job the Logger holds.
+struct LoggerJob {
+    char function = 'A';           // 'A' or 'P': the function of the default job block
+    std::vector<uint8_t> block{};  // the 675 bytes as written; empty: the default job block
+    JobReport report{};
+};
+
+// What the simulated Logger is and holds: the state its handlers answer from, changed by the
+// commands that change a Logger (a job written, a job selected).
 struct Scenario {
     // The character the Logger answers to the wake-up: '+' ready, '?' or 'P' boot or download
     // mode, '$', '*' or '>' busy, '#' and anything else as the Logger sends it.
     uint8_t state = '+';
+    std::optional<SimDateTime> clock{};  // none: the host's local time when asked
+    std::string designation = "Simulated Logger";
+    uint8_t online = '0';  // online state: '0', 'K', 'U', 'V'
+    HardwareInfo hardware{};
+    ClampInfo clamp{};
+    SoftwareInfo software{};
+    MaxNumbersInfo maxNumbers{};
+    std::array<LoggerJob, 2> jobs{};  // the current job and the old job
+    bool hasOldJob = false;
+    // On "A": true makes the current job the old job before the new one replaces it; false
+    // leaves the old job as it is.
+    bool keepOldJobOnWrite = false;
+    uint8_t selectedJob = 0;  // 0 current job, 1 old job; back to 0 at the end of a connection
+
+    // The family whose hardware type begins "40": clamp, 24-bit interval counts.
+    bool IsExtendedFamily() const { return hardware.type.starts_with("40"); }
 };
 
 }  // namespace varelo::sim

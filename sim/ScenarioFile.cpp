@@ -1,49 +1,55 @@
 #include "sim/ScenarioFile.h"
 
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 
 #include "platform/IniFile.h"
 #include "sim/ByteText.h"
+#include "sim/ScenarioSettings.h"
 
 namespace varelo::sim {
 
 namespace {
 
-struct KnownSection {
-    const char* name;
-    std::initializer_list<const char*> keys;
-};
+const char* const kFaultKeys[] = {"drop", "corrupt", "noise", "silent-after"};
 
-// Later Logger features add their sections here ([Hardware], [Software], [Jobs], ...).
-const KnownSection kSections[] = {
-    {"Logger", {"state"}},
-    {"Faults", {"drop", "corrupt", "noise", "silent-after"}},
-};
+bool IsFaultKey(std::string_view key) {
+    for (const char* known : kFaultKeys) {
+        if (EqualsNoCase(key, known)) return true;
+    }
+    return false;
+}
 
-bool CheckNames(const IniFile& ini, std::string& error) {
+// Applies the Logger's sections and checks every name; [Faults] is read afterwards.
+bool ApplyLoggerSections(const IniFile& ini, Scenario& scenario, std::string& error) {
     for (const auto& section : ini.Sections()) {
-        const KnownSection* known = nullptr;
-        for (const auto& k : kSections) {
-            if (EqualsNoCase(section.name, k.name))
-                known = &k;
-        }
-        if (!known) {
+        const bool faults = EqualsNoCase(section.name, "Faults");
+        if (!faults && !IsLoggerSection(section.name)) {
             error = "unknown section [" + section.name + "]";
             return false;
         }
+        if (EqualsNoCase(section.name, "OldJob")) scenario.hasOldJob = true;
         for (const auto& entry : section.entries) {
-            bool found = false;
-            for (const char* key : known->keys)
-                found = found || EqualsNoCase(entry.key, key);
-            if (!found) {
+            std::string problem;
+            SettingResult result = SettingResult::UnknownKey;
+            if (!faults) {
+                result = ApplyLoggerSetting(section.name, entry.key,
+                                            ini.GetString(section.name, entry.key, ""), scenario,
+                                            problem);
+            } else if (IsFaultKey(entry.key)) {
+                result = SettingResult::Applied;
+            }
+            if (result == SettingResult::UnknownKey) {
                 error = "unknown key '" + entry.key + "' in [" + section.name + "]";
+                return false;
+            }
+            if (result == SettingResult::BadValue) {
+                error = "[" + section.name + "] " + entry.key + ": " + problem;
                 return false;
             }
         }
     }
-    return true;
+    return CheckScenario(scenario, error);
 }
 
 std::vector<std::string_view> SplitList(std::string_view text) {
@@ -55,10 +61,8 @@ std::vector<std::string_view> SplitList(std::string_view text) {
             item.remove_prefix(1);
         while (!item.empty() && item.back() == ' ')
             item.remove_suffix(1);
-        if (!item.empty())
-            items.push_back(item);
-        if (comma == std::string_view::npos)
-            break;
+        if (!item.empty()) items.push_back(item);
+        if (comma == std::string_view::npos) break;
         text.remove_prefix(comma + 1);
     }
     return items;
@@ -66,8 +70,7 @@ std::vector<std::string_view> SplitList(std::string_view text) {
 
 bool ReadCount(const IniFile& ini, const char* key, int& count, std::string& error) {
     std::string value = ini.GetString("Faults", key, "");
-    if (ParseCount(value, count))
-        return true;
+    if (ParseCount(value, count)) return true;
     error = std::string("[Faults] ") + key + ": '" + value + "' is not a count";
     return false;
 }
@@ -77,24 +80,14 @@ bool ReadCount(const IniFile& ini, const char* key, int& count, std::string& err
 bool ParseScenarioText(std::string_view text, Scenario& scenario, FaultSettings& faults,
                        std::string& error) {
     IniFile ini = IniFile::Parse(text);
-    if (!CheckNames(ini, error))
-        return false;
-
-    if (ini.Find("Logger", "state")) {
-        std::string state = ini.GetString("Logger", "state", "");
-        if (!ParseByte(state, scenario.state)) {
-            error = "[Logger] state: '" + state + "' is not one character or 0xHH";
-            return false;
-        }
-    }
+    if (!ApplyLoggerSections(ini, scenario, error)) return false;
 
     if (ini.Find("Faults", "drop")) {
         std::string list = ini.GetString("Faults", "drop", "");
         for (std::string_view item : SplitList(list)) {
             uint8_t command = 0;
             int count = 0;
-            if (!ParseDropRule(item, command, count, error))
-                return false;
+            if (!ParseDropRule(item, command, count, error)) return false;
             faults.drop[command] = count;
         }
     }
@@ -102,17 +95,14 @@ bool ParseScenarioText(std::string_view text, Scenario& scenario, FaultSettings&
         std::string list = ini.GetString("Faults", "corrupt", "");
         for (std::string_view item : SplitList(list)) {
             CorruptRule rule;
-            if (!ParseCorruptRule(item, rule, error))
-                return false;
+            if (!ParseCorruptRule(item, rule, error)) return false;
             faults.corrupt.push_back(rule);
         }
     }
-    if (ini.Find("Faults", "noise") && !ReadCount(ini, "noise", faults.noise, error))
-        return false;
+    if (ini.Find("Faults", "noise") && !ReadCount(ini, "noise", faults.noise, error)) return false;
     if (ini.Find("Faults", "silent-after")) {
         int count = 0;
-        if (!ReadCount(ini, "silent-after", count, error))
-            return false;
+        if (!ReadCount(ini, "silent-after", count, error)) return false;
         faults.silentAfter = count;
     }
     return true;
@@ -127,8 +117,7 @@ bool LoadScenarioFile(const std::string& path, Scenario& scenario, FaultSettings
     }
     std::ostringstream text;
     text << file.rdbuf();
-    if (ParseScenarioText(text.str(), scenario, faults, error))
-        return true;
+    if (ParseScenarioText(text.str(), scenario, faults, error)) return true;
     error = path + ": " + error;
     return false;
 }

@@ -2,9 +2,20 @@
 
 #include <string>
 
+#include "measurement/TimeStamp.h"
+
 namespace varelo {
 
 enum class MessageIcon { Information, Warning, Stop, Question };
+
+// The evaluation period question: the measurement period to show and the period proposed,
+// which the answer replaces.
+struct PeriodQuestion {
+    CTimeStamp measurementStart;
+    CTimeStamp measurementEnd;
+    CTimeStamp start;
+    CTimeStamp end;
+};
 
 // What the core asks of whoever shows it to a person: the desktop program, the command line,
 // or a recording double in tests.
@@ -19,6 +30,9 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
+    // The evaluation period of a measurement being opened; false when the question was
+    // cancelled. A valid answer is in question.start and question.end.
+    virtual bool AskEvaluationPeriod(PeriodQuestion& question) = 0;
 };
 
 // Shows the wait cursor for its lifetime.

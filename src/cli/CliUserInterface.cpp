@@ -28,4 +28,10 @@ bool CliUserInterface::AskYesNo(int id, const std::string& text, MessageIcon ico
     return answerYes_;
 }
 
+bool CliUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {
+    if (!periodStart_.IsZero()) question.start = periodStart_;
+    if (!periodEnd_.IsZero()) question.end = periodEnd_;
+    return true;
+}
+
 }  // namespace varelo

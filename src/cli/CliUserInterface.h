@@ -14,9 +14,17 @@ public:
     void SetStatusText(const std::string&) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
+    // The period given on the command line, else the proposal.
+    bool AskEvaluationPeriod(PeriodQuestion& question) override;
+    void SetEvaluationPeriod(const CTimeStamp& start, const CTimeStamp& end) {
+        periodStart_ = start;
+        periodEnd_ = end;
+    }
 
 private:
     bool answerYes_;
+    CTimeStamp periodStart_;
+    CTimeStamp periodEnd_;
 };
 
 }  // namespace varelo

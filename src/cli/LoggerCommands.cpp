@@ -3,7 +3,9 @@
 #include "app/StringTable.h"
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
+#include "cli/LoggerInfoOutput.h"
 #include "cli/Commands.h"
+#include "logger/LoggerInfo.h"
 #include "logger/LoggerProtocol.h"
 
 namespace varelo {
@@ -53,9 +55,30 @@ int Connect(CliContext& context, Arguments& args) {
     return kExitFailed;
 }
 
+// Identifies the Logger as the Logger information dialog does and prints what it shows.
+int Info(CliContext& context, Arguments& args) {
+    bool verbose = args.Flag("verbose");
+    bool json = args.Flag("json");
+    CLoggerProtocol protocol(context.Port(), context.AppSettings());
+    if (!ConfigureLink(protocol, args)) return kExitUsage;
+    CLoggerInfo info;
+    int result = protocol.Connect(
+        info, CLoggerProtocol::kQuietWakeUp | CLoggerProtocol::kJobFunctionFromJob);
+    protocol.EndConnection();
+    PrintDiagnostics(protocol, verbose);
+    if (result != CLoggerProtocol::kConnected) {
+        context.Ui().ShowMessage(322, Str(322), MessageIcon::Warning);
+        return kExitFailed;
+    }
+    std::fputs((json ? LoggerInfoJson(info) : LoggerInfoText(info)).c_str(), stdout);
+    return kExitOk;
+}
+
 constexpr Command kCommands[] = {
     {"logger connect", "logger connect [--port N] [--baud RATE] [--verbose]",
      "wake the Logger on COM<N> and print its state", Connect},
+    {"logger info", "logger info [--port N] [--baud RATE] [--json] [--verbose]",
+     "identify the Logger on COM<N> and print its information", Info},
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The configuration read-outs of the Logger protocol: Hardware, clamp, Software, Max Numbers
 // and Status, and the identification that runs them when a connection is made.
-#include <cstdlib>
+#include <charconv>
+#include <string_view>
 
 #include "app/Settings.h"
 #include "app/StringTable.h"
@@ -13,6 +14,14 @@ namespace {
 
 // CPU programs after this version understand job selection and "Read Max Numbers".
 constexpr double kLastSingleJobVersion = 1.075;
+
+// The CPU version as a decimal number, "." as the decimal point whatever the locale.
+double CpuVersionNumber(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
 
 }  // namespace
 
@@ -133,7 +142,7 @@ bool CLoggerProtocol::Identify(CLoggerInfo& info, unsigned flags) {
     if (!ReadHardware(info)) return false;
     settings_.Write(setting::LastUsedBoxType, DeviceDesignation(info));
     if (!ReadSoftware(info)) return false;
-    multiJob_ = std::strtod(info.VersionCPU.c_str(), nullptr) > kLastSingleJobVersion ||
+    multiJob_ = CpuVersionNumber(info.VersionCPU) > kLastSingleJobVersion ||
                 info.MeasFunc.starts_with("A");
     if (multiJob_) {
         MaxNumbers numbers;

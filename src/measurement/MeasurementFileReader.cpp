@@ -6,7 +6,11 @@
 #include "logger/MeasurementJob.h"
 #include "measurement/ItemBlock.h"
 #include "measurement/MeasurementFileFormat.h"
+#include "measurement/EventList.h"
+#include "measurement/IntervalList.h"
 #include "measurement/MeasurementItems.h"
+#include "measurement/RowCodec.h"
+#include "measurement/StatisticList.h"
 
 namespace varelo {
 
@@ -112,6 +116,57 @@ bool CMeasurementFileReader::ReadJob(CMeasurementJob& job) {
         job.VoltPowSysType = phNrCurrTransducer == 1 ? kPowSysTwoElementDelta : kPowSysDelta;
     }
     return true;
+}
+
+template <typename Record, typename List>
+bool CMeasurementFileReader::ReadSeries(std::string_view name,
+                                        std::span<const RecordColumn> columns, uint64_t rows,
+                                        bool realCounters, List& list,
+                                        void (*finish)(Record&, const CMeasurementJob&),
+                                        const CMeasurementJob& job) {
+    if (!FindSection(name)) return false;
+    std::string_view line;
+    for (int i = 0; i < 3; ++i) {  // Title, Unit, Scale
+        if (!lines_.Next(line)) return false;
+    }
+    std::string closing = Tag(name, true);
+    Record record;
+    for (uint64_t n = 0; n < rows; ++n) {
+        if (!lines_.Next(line)) return false;
+        switch (row_codec::Parse(line, closing, columns, realCounters, record)) {
+            case row_codec::Result::End: return true;
+            case row_codec::Result::Bad: return false;
+            case row_codec::Result::Row: break;
+        }
+        if (finish) finish(record, job);
+        if (!list.Add(record)) return false;
+    }
+    return true;  // rows beyond the announced number are passed over by the next search
+}
+
+bool CMeasurementFileReader::ReadIntervals(const CMeasurementJob& job, CIntervalList& list) {
+    return ReadSeries<CIntervalRecord>(ff::kIntervals, IntervalColumns(job.MeasFunc, version_),
+                                       job.NrInterval, false, list, nullptr, job);
+}
+
+bool CMeasurementFileReader::ReadStatistics(const CMeasurementJob& job, CStatisticList& list) {
+    return ReadSeries<CStatisticSegment>(ff::kStatistics, StatisticColumns(),
+                                         uint64_t(std::max<int>(job.NrStat, 0)), true, list,
+                                         nullptr, job);
+}
+
+namespace {
+// An event that did not end before it started ends with the measurement.
+void FinishEvent(CEventRecord& event, const CMeasurementJob& job) {
+    if (!(event.StartDateTime < event.EndDateTime)) event.EndDateTime = job.MeasStopMeasured;
+    event.ComputeValue(job);
+}
+}  // namespace
+
+bool CMeasurementFileReader::ReadEvents(const CMeasurementJob& job, CEventList& list) {
+    uint64_t rows = uint64_t(std::max<int>(job.EventReady, 0)) + uint64_t(std::max<int>(job.EventOpen, 0));
+    return ReadSeries<CEventRecord>(ff::kEvents, EventColumns(), rows, false, list, FinishEvent,
+                                    job);
 }
 
 bool CheckFile(const std::string& path) {

@@ -4,11 +4,15 @@
 #include <string_view>
 
 #include "measurement/LineReader.h"
+#include "measurement/RecordColumns.h"
 
 namespace varelo {
 
 struct CLoggerInfo;
 class CMeasurementJob;
+class CIntervalList;
+class CStatisticList;
+class CEventList;
 
 // Reads the measurement data file container: header check, sections found by their tag,
 // item blocks taken by position, record series. Every read returns false on a format error.
@@ -23,6 +27,10 @@ public:
 
     bool ReadLoggerInfo(CLoggerInfo& info);
     bool ReadJob(CMeasurementJob& job);
+    // The series, at most as many rows as the job announces; a list holds only what was read.
+    bool ReadIntervals(const CMeasurementJob& job, CIntervalList& list);
+    bool ReadStatistics(const CMeasurementJob& job, CStatisticList& list);
+    bool ReadEvents(const CMeasurementJob& job, CEventList& list);
 
     // Passes over lines until one contains "<name>".
     bool FindSection(std::string_view name);
@@ -34,6 +42,10 @@ public:
 
 private:
     bool CheckHeader();
+    template <typename Record, typename List>
+    bool ReadSeries(std::string_view name, std::span<const RecordColumn> columns, uint64_t rows,
+                    bool realCounters, List& list, void (*finish)(Record&, const CMeasurementJob&),
+                    const CMeasurementJob& job);
 
     LineReader lines_;
     int version_ = 0;

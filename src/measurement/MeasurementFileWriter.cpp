@@ -4,7 +4,11 @@
 #include "logger/MeasurementJob.h"
 #include "measurement/ItemBlock.h"
 #include "measurement/MeasurementFileFormat.h"
+#include "measurement/EventList.h"
+#include "measurement/IntervalList.h"
 #include "measurement/MeasurementItems.h"
+#include "measurement/RowCodec.h"
+#include "measurement/StatisticList.h"
 
 namespace varelo {
 
@@ -61,6 +65,64 @@ void CMeasurementFileWriter::WriteJob(const CMeasurementJob& job) {
     OpenElement(ff::kJob);
     file_.Write(items.Result());
     CloseElement(ff::kJob);
+}
+
+void CMeasurementFileWriter::BeginSeries(std::string_view name, std::string_view title) {
+    OpenElement(name);
+    WriteLine(title);
+    WriteLine("<Unit>,(not implemented),</Unit>");
+    WriteLine("<Scale>,(not implemented),</Scale>");
+}
+
+void CMeasurementFileWriter::BeginIntervals(const CMeasurementJob& job) {
+    intervalFunction_ = job.MeasFunc;
+    BeginSeries(ff::kIntervals, row_codec::TitleLine(IntervalColumns(intervalFunction_)));
+}
+
+void CMeasurementFileWriter::WriteInterval(const CIntervalRecord& record, int number) {
+    row_codec::Format(record, number, IntervalColumns(intervalFunction_), true, row_);
+    WriteLine(row_);
+}
+
+void CMeasurementFileWriter::EndIntervals() { CloseElement(ff::kIntervals); }
+
+void CMeasurementFileWriter::BeginStatistics() {
+    BeginSeries(ff::kStatistics, row_codec::TitleLine(StatisticColumns()));
+}
+
+void CMeasurementFileWriter::WriteStatistic(const CStatisticSegment& segment, int number) {
+    row_codec::Format(segment, number, StatisticColumns(), false, row_);
+    WriteLine(row_);
+}
+
+void CMeasurementFileWriter::EndStatistics() { CloseElement(ff::kStatistics); }
+
+void CMeasurementFileWriter::BeginEvents() {
+    BeginSeries(ff::kEvents, row_codec::TitleLine(EventColumns()));
+}
+
+void CMeasurementFileWriter::WriteEvent(const CEventRecord& event, int number) {
+    row_codec::Format(event, number, EventColumns(), true, row_);
+    WriteLine(row_);
+}
+
+void CMeasurementFileWriter::EndEvents() { CloseElement(ff::kEvents); }
+
+void CMeasurementFileWriter::WriteSeries(const CMeasurementJob& job, const CIntervalList& intervals,
+                                         const CStatisticList& statistics,
+                                         const CEventList& events) {
+    int n = 0;
+    BeginIntervals(job);
+    for (const auto& r : intervals) WriteInterval(r, n++);
+    EndIntervals();
+    n = 0;
+    BeginStatistics();
+    for (const auto& s : statistics) WriteStatistic(s, n++);
+    EndStatistics();
+    n = 0;
+    BeginEvents();
+    for (const auto& e : events) WriteEvent(e, n++);
+    EndEvents();
 }
 
 bool CMeasurementFileWriter::Close() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <cstdint>
 #include <string_view>
 
 #include "platform/AtomicFile.h"
@@ -9,6 +10,12 @@ namespace varelo {
 
 struct CLoggerInfo;
 class CMeasurementJob;
+class CIntervalRecord;
+class CStatisticSegment;
+class CEventRecord;
+class CIntervalList;
+class CStatisticList;
+class CEventList;
 
 // Writes the measurement data file container, always in the newest version and in UTF-8.
 // The file is written under a temporary name and appears under its own name only when Close
@@ -21,6 +28,20 @@ public:
     bool Create();
     void WriteLoggerInfo(const CLoggerInfo& info);
     void WriteJob(const CMeasurementJob& job);
+    // Series: the opening tag with the Title, Unit and Scale lines, rows numbered from 0, the
+    // closing tag. The interval columns follow the job's measurement function.
+    void BeginIntervals(const CMeasurementJob& job);
+    void WriteInterval(const CIntervalRecord& record, int number);
+    void EndIntervals();
+    void BeginStatistics();
+    void WriteStatistic(const CStatisticSegment& segment, int number);
+    void EndStatistics();
+    void BeginEvents();
+    void WriteEvent(const CEventRecord& event, int number);
+    void EndEvents();
+    // All three series of lists at once.
+    void WriteSeries(const CMeasurementJob& job, const CIntervalList& intervals,
+                     const CStatisticList& statistics, const CEventList& events);
     // Writes the closing root tag and puts the file in place; false on any write failure.
     bool Close();
     // Drops the file being written.
@@ -35,7 +56,11 @@ public:
     void WriteRaw(std::string_view text) { file_.Write(text); }
 
 private:
+    void BeginSeries(std::string_view name, std::string_view title);
+
     AtomicFile file_;
+    uint32_t intervalFunction_ = 0;
+    std::string row_;
 };
 
 // A job file: the header and the job section.

@@ -91,5 +91,28 @@ TEST_F(LoggerSimTest, CommandLogHasEveryReceivedByteInOrderInMemoryAndInTheFile)
     }
 }
 
+TEST_F(LoggerSimTest, DataIsLoggedWithItsCommandAndABrokenOffCommandIsDropped) {
+    test::TempDir dir;
+    StartSim();
+    std::string error;
+    ASSERT_TRUE(sim_->Log().OpenFile(dir.File("commands.log"), error)) << error;
+
+    EXPECT_EQ(Exchange("J\x01", 1), "+");
+    ASSERT_TRUE(client_->Send("A\x01\x02\x03"));
+    // Logged once the Logger has given up waiting for the rest of the job.
+    ASSERT_TRUE(sim_->Log().WaitForCount(2, 5s));
+    EXPECT_EQ(Exchange(kEsc, 1), "+");
+
+    std::vector<LoggedCommand> entries = sim_->Log().Entries();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].bytes, (std::vector<uint8_t>{'J', 1}));
+    EXPECT_EQ(entries[1].bytes, (std::vector<uint8_t>{'A', 1, 2, 3}));
+    EXPECT_NE(entries[1].note.find("dropped"), std::string::npos) << entries[1].note;
+    std::ifstream file(dir.File("commands.log"));
+    std::string line;
+    ASSERT_TRUE(std::getline(file, line));
+    EXPECT_NE(line.find("  4A 01  J.  "), std::string::npos) << line;
+}
+
 }  // namespace
 }  // namespace varelo::sim

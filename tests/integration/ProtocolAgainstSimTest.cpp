@@ -4,23 +4,14 @@
 #include <memory>
 #include <thread>
 
-#include "app/Settings.h"
+#include "ProtocolSimFixture.h"
 #include "logger/LoggerProtocol.h"
-#include "platform/PosixSerialDevice.h"
-#include "platform/SerialPort.h"
-#include "sim/LoggerSim.h"
-#include "support/RecordingUserInterface.h"
-#include "support/SimulatedClock.h"
-#include "support/TempDir.h"
-#include "support/TimeScaledDevice.h"
 
 namespace varelo {
 namespace {
 
-// The protocol on a real pseudo-terminal against the simulated Logger. Waits run in simulated
-// time (at most 100 ms of each is real, so the Logger can answer between two commands) and
-// read time-outs are cut to a twentieth, while the time-outs asked for are recorded.
-class ProtocolAgainstSimTest : public ::testing::Test {
+// Retries, noise and state characters of the protocol against the simulated Logger.
+class ProtocolAgainstSimTest : public ProtocolSimFixture {
 protected:
     static constexpr uint8_t kLong = 'g';  // a test command with a 131-byte answer
     static std::string LongAnswer() {
@@ -30,35 +21,16 @@ protected:
     }
 
     void StartSim(sim::Scenario scenario = {}, sim::FaultSettings faults = {}) {
-        sim_ = std::make_unique<sim::LoggerSim>(scenario, faults);
-        sim_->RegisterHandler(kLong, [](sim::CommandContext&) {
-            std::string answer = LongAnswer();
-            return sim::Reply{{answer.begin(), answer.end()}, kLong, true};
+        ProtocolSimFixture::StartSim(scenario, faults, [](sim::LoggerSim& sim) {
+            sim.RegisterHandler(kLong, [](sim::CommandContext&) {
+                std::string answer = LongAnswer();
+                return sim::Reply{{answer.begin(), answer.end()}, kLong, true};
+            });
+            sim.RegisterHandler('u', [](sim::CommandContext&) {  // answers what nobody reads
+                return sim::Reply{{'+', 'g', 'a', 'r', 'b', 'a', 'g', 'e'}, 'u', false};
+            });
         });
-        sim_->RegisterHandler('u', [](sim::CommandContext&) {  // answers what nobody reads
-            return sim::Reply{{'+', 'g', 'a', 'r', 'b', 'a', 'g', 'e'}, 'u', false};
-        });
-        std::string error;
-        ASSERT_TRUE(sim_->Start(error)) << error;
-        settings.Write(setting::DeviceForPort(1), sim_->SlavePath());
     }
-
-    std::string Commands() const {
-        auto bytes = sim_->Log().ReceivedBytes();
-        return std::string(bytes.begin(), bytes.end());
-    }
-
-    test::TempDir dir;
-    SettingsStore store{dir.File("Varelo.conf")};
-    Settings settings{store};
-    test::SimulatedClock clock{1000000, 100};
-    PosixSerialDevice pty;
-    test::TimeScaledDevice device{pty, 20};
-    test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [this](const std::string&) {
-                         return settings.ReadString(setting::DeviceForPort(1));
-                     }};
-    std::unique_ptr<sim::LoggerSim> sim_;
 };
 
 TEST_F(ProtocolAgainstSimTest, AnswerLostTwiceArrivesOnTheThirdAttempt) {

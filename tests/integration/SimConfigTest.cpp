@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,21 @@ TEST(SimConfig, BadScenarioFilesSayWhatIsWrong) {
         {"[Faults]\ncorrupt=y:1\n", "bad corrupt rule"},
         {"[Faults]\nnoise=two\n", "[Faults] noise"},
         {"[Faults]\nsilent-after=-3\n", "[Faults] silent-after"},
+        {"[Faults]\nstate=+\n", "unknown key 'state' in [Faults]"},
+        {"[Clamp]\nsize=3\n", "unknown key 'size' in [Clamp]"},
+        {"[Hardware]\ntype=" + std::string(31, 'x') + "\n", "longer than 30 characters"},
+        {"[Hardware]\nvoltage-range=123\n", "[Hardware] voltage-range"},
+        {"[Clamp]\nid=256\n", "not a number from 0 to 255"},
+        {"[Clamp]\nmax-current=12A\n", "[Clamp] max-current"},
+        {"[Clamp]\nserial=0A1B2C3D4E\n", "12 hexadecimal digits"},
+        {"[Clamp]\nknown=perhaps\n", "not yes or no"},
+        {"[Logger]\nclock=2023-02-29 10:00:00\n", "[Logger] clock"},
+        {"[MaxNumbers]\nintervals=40000\n", "[MaxNumbers] intervals"},
+        {"[CurrentJob]\nstate=a\n", "not one of ASFVK"},
+        {"[OldJob]\nfunction=X\n", "not one of AP"},
+        {"[OldJob]\nend=yesterday\n", "[OldJob] end"},
+        {"[CurrentJob]\nintervals=5x\n", "[CurrentJob] intervals"},
+        {"[Hardware]\ntype=301b\n[CurrentJob]\nintervals=40000\n", "counts at most 32767"},
     };
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(text);
@@ -155,6 +171,64 @@ TEST(SimConfig, BadScenarioFilesSayWhatIsWrong) {
         EXPECT_FALSE(ParseScenarioText(text, scenario, faults, error));
         EXPECT_NE(error.find(message), std::string::npos) << error;
     }
+}
+
+TEST(SimConfig, ScenarioFileDescribesTheLogger) {
+    Scenario scenario;
+    FaultSettings faults;
+    std::string error;
+    ASSERT_TRUE(
+        ParseScenarioText("[Logger]\nclock = 2024-02-29 23:59:58\ndesignation = North\n"
+                          "online = U\n"
+                          "[Hardware]\ntype = \"301b  x\"\nvoltage-range = 7\n"
+                          "current-range = A1\n"
+                          "[Clamp]\nknown = no\nid = 2\nmax-current = 1000.5\n"
+                          "serial = 0a1B2c3D4e5F\n"
+                          "[Software]\ncpu-version = 1.07\n"
+                          "[MaxNumbers]\nintervals = -1\n"
+                          "[OldJob]\nstate = K\nfunction = P\nintervals = 32767\n"
+                          "statistics = -2\nstart = 1982-01-01 00:00:00\nend = none\n"
+                          "[Jobs]\nkeep-old-on-write = yes\n",
+                          scenario, faults, error))
+        << error;
+    EXPECT_EQ(scenario.clock, (SimDateTime{2024, 2, 29, 23, 59, 58}));
+    EXPECT_EQ(scenario.designation, "North");
+    EXPECT_EQ(scenario.online, 'U');
+    EXPECT_EQ(scenario.hardware.type, "301b  x");
+    EXPECT_FALSE(scenario.IsExtendedFamily());
+    EXPECT_EQ(scenario.hardware.codes[2], "07");
+    EXPECT_EQ(scenario.hardware.codes[3], "A1");
+    EXPECT_FALSE(scenario.clamp.known);
+    EXPECT_EQ(scenario.clamp.id, 2);
+    EXPECT_EQ(scenario.clamp.maxCurrent, 1000.5f);
+    EXPECT_EQ(scenario.clamp.serial, (std::array<uint8_t, 6>{0x0A, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F}));
+    EXPECT_EQ(scenario.software.cpuVersion, "1.07");
+    EXPECT_EQ(scenario.maxNumbers.intervals, -1);
+    EXPECT_TRUE(scenario.hasOldJob);
+    const JobReport& old = scenario.jobs[1].report;
+    EXPECT_EQ(old.state, 'K');
+    EXPECT_EQ(scenario.jobs[1].function, 'P');
+    EXPECT_EQ(old.intervals, 32767);
+    EXPECT_EQ(old.statistics, -2);
+    EXPECT_EQ(old.start, (SimDateTime{1982, 1, 1, 0, 0, 0}));
+    EXPECT_FALSE(old.end);
+    EXPECT_TRUE(scenario.keepOldJobOnWrite);
+
+    ASSERT_TRUE(ParseScenarioText("[Logger]\nclock = now\n", scenario, faults, error)) << error;
+    EXPECT_FALSE(scenario.clock);
+}
+
+TEST(SimConfig, ShippedScenarioFilesLoad) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VARELO_SIM_SCENARIOS_DIR)) {
+        SCOPED_TRACE(entry.path().string());
+        Scenario scenario;
+        FaultSettings faults;
+        std::string error;
+        EXPECT_TRUE(LoadScenarioFile(entry.path().string(), scenario, faults, error)) << error;
+        ++files;
+    }
+    EXPECT_GE(files, 4);
 }
 
 TEST(SimConfig, CommandLineWinsOverTheScenarioFile) {

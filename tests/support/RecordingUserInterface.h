@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ public:
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void BeginWaitCursor() override { ++waitCursorDepth; }
     void EndWaitCursor() override { --waitCursorDepth; }
+    bool AskEvaluationPeriod(PeriodQuestion& question) override {
+        periodQuestions.push_back(question);
+        if (!periodAnswer) return false;  // cancelled
+        question.start = periodAnswer->first;
+        question.end = periodAnswer->second;
+        return true;
+    }
 
     std::vector<int> MessageIds() const {
         std::vector<int> ids;
@@ -37,6 +45,9 @@ public:
     std::vector<Message> questions;
     std::vector<std::string> statusTexts;
     bool answerYes = true;
+    std::vector<PeriodQuestion> periodQuestions;
+    // The period answered; none cancels the question.
+    std::optional<std::pair<CTimeStamp, CTimeStamp>> periodAnswer;
     int waitCursorDepth = 0;
 };
 

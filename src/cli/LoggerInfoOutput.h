@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "logger/LoggerInfo.h"
+
+namespace varelo {
+
+// What "logger info" prints of an identified Logger: the rows of the Logger information
+// dialog with its details and the interval capacity, as labelled lines or as JSON.
+std::string LoggerInfoText(const CLoggerInfo& info);
+std::string LoggerInfoJson(const CLoggerInfo& info);
+
+}  // namespace varelo
