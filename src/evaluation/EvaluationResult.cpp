@@ -2,11 +2,13 @@
 
 #include <new>
 
+#include "app/AppOptions.h"
 #include "evaluation/EvaluationMath.h"
 #include "evaluation/LimitValues.h"
 #include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
+#include "measurement/MeasurementFile.h"
 #include "measurement/StatisticList.h"
 
 namespace varelo {
@@ -28,6 +30,12 @@ WorstOrderResult WithThd(WorstOrderResult worst, const CRelativeHistogram* thd, 
 }
 
 }  // namespace
+
+EvaluationInput MakeEvaluationInput(const MeasurementData& data, const CLimitValues& limits,
+                                    const AppOptions& options) {
+    return {data.intervals, data.statistics,          data.events,         data.job,
+            limits,         data.intervals.Scaling(), options.ThdHidden(), options.FlickerHidden()};
+}
 
 void CEvaluationResult::Clear() {
     *this = CEvaluationResult();

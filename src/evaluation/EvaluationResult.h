@@ -14,12 +14,14 @@
 
 namespace varelo {
 
+class AppOptions;
 class CEventList;
 class CIntervalList;
 class CLimitValues;
 class CMeasurementJob;
 class CRawScaling;
 class CStatisticList;
+struct MeasurementData;
 
 // What an evaluation reads: the record lists of the evaluation period (events already
 // classified), the job, the document's limits, the measurement's scaling and the THD and
@@ -34,6 +36,11 @@ struct EvaluationInput {
     bool thdDisabled = false;
     bool flickerDisabled = false;
 };
+
+// The input of a document's evaluation: its measurement of the evaluation period, its limits,
+// the measurement's scaling and the THD and flicker switches of the options.
+EvaluationInput MakeEvaluationInput(const MeasurementData& data, const CLimitValues& limits,
+                                    const AppOptions& options);
 
 // The EN50160 evaluation of a document: ten statistics objects, each absent when its quantity
 // is not evaluated. Read-only between rebuilds.

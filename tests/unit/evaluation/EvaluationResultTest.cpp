@@ -2,11 +2,13 @@
 
 #include <functional>
 
+#include "app/AppOptions.h"
 #include "evaluation/EvaluationResult.h"
 #include "evaluation/LimitValues.h"
 #include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
+#include "measurement/MeasurementFile.h"
 #include "measurement/RawScaling.h"
 #include "measurement/StatisticList.h"
 
@@ -85,6 +87,23 @@ TEST(EvaluationResult, ObjectsExistForTheirFunctionSystemAndOptions) {
                               r.Events() ? 'E' : '-'};
         EXPECT_EQ(got, c.objects) << c.measFunc << "/" << c.powSys;
     }
+}
+
+TEST(EvaluationResult, DocumentInputTakesTheOptionSwitches) {
+    MeasurementData data;
+    data.job.MeasFunc = kMeasFuncP;
+    CLimitValues limits;
+    AppOptions options;
+    options.SetFlickerHidden(true);
+    CEvaluationResult r;
+    ASSERT_TRUE(r.Evaluate(MakeEvaluationInput(data, limits, options), true));
+    EXPECT_EQ(r.Flicker(), nullptr);
+    EXPECT_NE(r.VoltageThd(), nullptr);
+    options.SetFlickerHidden(false);
+    options.SetThdHidden(true);
+    ASSERT_TRUE(r.Evaluate(MakeEvaluationInput(data, limits, options), true));
+    EXPECT_NE(r.Flicker(), nullptr);
+    EXPECT_EQ(r.VoltageThd(), nullptr);
 }
 
 TEST(EvaluationResult, SinglePhaseMeasurementEvaluatesOnlyL1) {
