@@ -150,6 +150,14 @@ TEST(VoltageVariation, ZeroToleranceOnOneSideGivesNoRangeButKeepsItsValues) {
     EXPECT_DOUBLE_EQ(v.WithinPercent(0, 0), 20);
 }
 
+TEST(VoltageVariation, DamagedTolerancesStayWithinRange) {
+    // A file's float of 3e38 % would make trunc(3e36 x U0) overflow any integer; it is clamped
+    // and every value lies within.
+    const CVoltageVariation v = Build(Tolerances(3e38f, 3e38f, 10, 10), kSpread);
+    EXPECT_EQ(v.TolerancePlus(0), 1000000000000000LL);
+    EXPECT_DOUBLE_EQ(v.WithinPercent(0, 0), 100);
+}
+
 TEST(VoltageVariation, NoVoltageScaleMeansNoNominalVoltage) {
     // A transformer with secondary 0 gives a voltage scale of 0: U0 would be NomVolt / 0.
     CRawScaling broken = UnitScaling();
