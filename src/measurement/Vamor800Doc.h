@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "evaluation/EvaluationResult.h"
+#include "evaluation/LimitValues.h"
+#include "measurement/EvaluationPeriod.h"
+#include "measurement/ExtremeValues.h"
+#include "measurement/MeasurementFile.h"
+#include "measurement/QuantityCatalogue.h"
+#include "measurement/StatusCounts.h"
+
+namespace varelo {
+
+class AppOptions;
+class Settings;
+class UserInterface;
+
+// The one open measurement: the file's records within the evaluation period, the limits it is
+// evaluated against and the results of that evaluation. Views and exports read from it.
+class CVamor800Doc {
+public:
+    CVamor800Doc(Settings& settings, UserInterface& ui, AppOptions& options);
+
+    // Loads a measurement file; false (and an empty document) when anything fails, after the
+    // failure's message was shown.
+    bool OpenFile(const std::string& path);
+    void ClearContents();
+    bool IsLoaded() const { return loaded_; }
+
+    // Evaluates anew: everything, or after a limit change only what depends on the limits.
+    void Reevaluate(bool fullRebuild);
+    // Loads the limit file again; when that works, reclassifies the events, re-evaluates
+    // and returns true. A failed load keeps the previous limits and results.
+    bool ReloadLimits(bool fullRebuild);
+    void ComputeExtremes();
+    // Recomputes the THD values of every interval after the THD order option changed.
+    void RecomputeThd(int thdOrder);
+
+    // The file's folder with its final slash, or the full path.
+    std::string FilePath(bool withFileName) const;
+    // Seconds per interval: the job's interval, or the online interval.
+    int GetIntervalLength() const;
+    bool IsCommandEnabled(int commandId) const;
+
+    const MeasurementData& Data() const { return data_; }
+    const CLimitValues& Limits() const { return limits_; }
+    const CEvaluationResult& Evaluation() const { return evaluation_; }
+    const ExtremeValueTable& Extremes() const { return extremes_; }
+    const MeasurementStatusCounts& StatusCounts() const { return statusCounts_; }
+    const EvaluationPeriod& Period() const { return period_; }
+    int FileVersion() const { return data_.fileVersion; }
+    // 'A' for function A, 'P' for function P, '\0' otherwise.
+    char MeasurementLetter() const;
+    bool IsOnline() const { return online_; }
+    // What the document offers, for views and channel choices.
+    AvailabilityContext Availability() const;
+    // Long-term flicker of an interval, for the Plt channels.
+    PltProvider Plt() const;
+
+private:
+    bool LoadLimits();
+    bool ReadMeasurement(const std::string& path);
+    void ApplyEvaluationPeriod();
+    void PrepareRecords();
+    void CheckEn50160Period();
+    void CheckFirstInterval();
+    bool FirstGapExplainedBySection() const;
+
+    Settings& settings_;
+    UserInterface& ui_;
+    AppOptions& options_;
+    MeasurementData data_;
+    CLimitValues limits_;
+    CEvaluationResult evaluation_;
+    ExtremeValueTable extremes_;
+    MeasurementStatusCounts statusCounts_;
+    EvaluationPeriod period_;
+    std::string path_;
+    bool loaded_ = false;
+    bool online_ = false;
+    int onlineIntervalMs_ = 1000;
+};
+
+}  // namespace varelo
