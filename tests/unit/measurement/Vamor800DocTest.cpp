@@ -65,7 +65,7 @@ TEST_F(Vamor800DocTest, En50160PeriodNote) {
         CVamor800Doc doc(settings, ui, options);
         ASSERT_TRUE(doc.OpenFile(Save(Measurement(c.intervals))));
         EXPECT_EQ(ui.MessageIds(), c.messages) << c.intervals;
-        if (!ui.messages.empty()) EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+        for (const auto& m : ui.messages) EXPECT_EQ(m.icon, MessageIcon::Information);
         EXPECT_EQ(doc.Data().job.NrInterval, uint32_t(c.intervals));
     }
 }
