@@ -1,6 +1,9 @@
 #include "cli/CliContext.h"
 
+#include "app/AppOptions.h"
 #include "app/PortNaming.h"
+#include "app/Startup.h"
+#include "platform/Paths.h"
 
 namespace varelo {
 
@@ -8,6 +11,13 @@ CliContext::CliContext()
     : store_(SettingsStore::DefaultPath()),
       settings_(store_),
       port_(device_, SystemClock(), ui_,
-            [this](const std::string& label) { return PortDevicePath(settings_, label); }) {}
+            [this](const std::string& label) { return PortDevicePath(settings_, label); }) {
+    // The settings part of the program's start-up, so that both front ends see the same.
+    ForceFrequency(settings_);
+    RepairCommunication(settings_);
+    FindDefaultLimitFile(settings_, DataFolder());
+    ReadDisplaySwitches(settings_, AppOptions::Instance());
+    ReadHarmonicOptions(settings_, AppOptions::Instance());
+}
 
 }  // namespace varelo

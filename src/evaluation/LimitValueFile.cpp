@@ -87,7 +87,10 @@ bool WriteLimitFile(const std::string& path, const CLimitValues& limits) {
 bool IsValidLimitFile(const std::string& path) { return CheckFile(path); }
 
 bool LoadCurrentLimits(Settings& settings, UserInterface& ui, CLimitValues& target) {
-    std::string path = settings.ReadString(setting::LimitFile);
+    return LoadLimitFile(settings.ReadString(setting::LimitFile), ui, target);
+}
+
+bool LoadLimitFile(const std::string& path, UserInterface& ui, CLimitValues& target) {
     if (!FileIsReadable(path)) {
         ui.ShowMessage(168, Msg(168, {path}), MessageIcon::Stop);
         return false;

@@ -18,6 +18,8 @@ bool IsValidLimitFile(const std::string& path);
 // The file named by the setting "LimitFile" into target, with messages 168 (cannot be opened)
 // and 167 (not a limit value level file); target stays as it was on failure.
 bool LoadCurrentLimits(Settings& settings, UserInterface& ui, CLimitValues& target);
+// The same for a file named by the caller.
+bool LoadLimitFile(const std::string& path, UserInterface& ui, CLimitValues& target);
 // The file name of "LimitFile" is one of the two standard EN50160 files.
 bool IsStandardLimitFile(Settings& settings);
 

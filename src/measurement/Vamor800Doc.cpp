@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/AppOptions.h"
+#include "app/Settings.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
 #include "evaluation/EventClassification.h"
@@ -64,7 +65,11 @@ bool CVamor800Doc::OpenFile(const std::string& path) {
     return true;
 }
 
-bool CVamor800Doc::LoadLimits() { return LoadCurrentLimits(settings_, ui_, limits_); }
+bool CVamor800Doc::LoadLimits() {
+    limitFilePath_ = limitFileOverride_.empty() ? settings_.ReadString(setting::LimitFile)
+                                                : limitFileOverride_;
+    return LoadLimitFile(limitFilePath_, ui_, limits_);
+}
 
 bool CVamor800Doc::ReadMeasurement(const std::string& path) {
     ui_.SetStatusText(Str(1099));
@@ -137,16 +142,16 @@ void CVamor800Doc::CheckFirstInterval() {
 }
 
 void CVamor800Doc::Reevaluate(bool fullRebuild) {
-    EvaluationInput input{data_.intervals, data_.statistics, data_.events, data_.job, limits_,
-                          data_.intervals.Scaling(), options_.ThdHidden(),
-                          options_.FlickerHidden()};
-    evaluation_.Evaluate(input, fullRebuild);
+    evaluation_.Evaluate(MakeEvaluationInput(data_, limits_, options_), fullRebuild);
 }
 
 bool CVamor800Doc::ReloadLimits(bool fullRebuild) {
+    std::string path = limitFileOverride_.empty() ? settings_.ReadString(setting::LimitFile)
+                                                  : limitFileOverride_;
     CLimitValues reloaded = limits_;
-    if (!LoadCurrentLimits(settings_, ui_, reloaded)) return false;
+    if (!LoadLimitFile(path, ui_, reloaded)) return false;
     limits_ = reloaded;
+    limitFilePath_ = path;
     ClassifyEvents(data_.events, data_.job, limits_);
     Reevaluate(fullRebuild);
     return true;

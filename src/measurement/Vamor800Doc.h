@@ -26,6 +26,8 @@ public:
     // Loads a measurement file; false (and an empty document) when anything fails, after the
     // failure's message was shown.
     bool OpenFile(const std::string& path);
+    // Takes the limits from this file instead of the one the settings name.
+    void SetLimitFileOverride(std::string path) { limitFileOverride_ = std::move(path); }
     void ClearContents();
     bool IsLoaded() const { return loaded_; }
 
@@ -50,6 +52,8 @@ public:
     const ExtremeValueTable& Extremes() const { return extremes_; }
     const MeasurementStatusCounts& StatusCounts() const { return statusCounts_; }
     const EvaluationPeriod& Period() const { return period_; }
+    // The limit value level file the limits came from.
+    const std::string& LimitFilePath() const { return limitFilePath_; }
     int FileVersion() const { return data_.fileVersion; }
     // 'A' for function A, 'P' for function P, '\0' otherwise.
     char MeasurementLetter() const;
@@ -78,6 +82,8 @@ private:
     MeasurementStatusCounts statusCounts_;
     EvaluationPeriod period_;
     std::string path_;
+    std::string limitFilePath_;
+    std::string limitFileOverride_;
     bool loaded_ = false;
     bool online_ = false;
     int onlineIntervalMs_ = 1000;
