@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "sim/GenerateCommand.h"
 #include "sim/RawEncoding.h"
 #include "sim/StatisticSynthesis.h"
 
@@ -62,6 +64,54 @@ TEST(GeneratorEncoding, FrequencyClassesAroundTheNominalFrequency) {
     };
     for (const auto& [percent, expected] : signalling)
         EXPECT_EQ(StatisticSynthesis::SignallingClass(percent), expected) << percent;
+}
+
+TEST(GenerateCommand, OptionsDescribeAMeasurementALoggerCouldHaveRecorded) {
+    const std::vector<std::pair<std::vector<std::string>, bool>> cases = {
+        {{"--function", "A", "--intervals", "1008", "--output", "m.VXM"}, true},
+        {{"--function=P", "--intervals=10", "--interval=3600", "--seed=99", "--system=120",
+          "--start=2030-06-30 23:50", "--gap=4:2", "--output=m.VXM"},
+         true},
+        {{"--function", "B", "--intervals", "10", "--output", "m.VXM"}, false},
+        {{"--function", "A", "--output", "m.VXM"}, false},
+        {{"--function", "A", "--intervals", "10"}, false},
+        {{"--function", "A", "--intervals", "0", "--output", "m.VXM"}, false},
+        {{"--function", "A", "--intervals", "1000001", "--output", "m.VXM"}, false},
+        {{"--function", "A", "--intervals", "10", "--interval", "120", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--system", "240", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--start", "2024-02-30 00:00", "--output", "m"},
+         false},
+        {{"--function", "A", "--intervals", "10", "--start", "2081-12-31 23:55", "--output", "m"},
+         false},
+        // 32767 hourly statistic segments at most.
+        {{"--function", "A", "--intervals", "32767", "--interval", "3600", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--gap", "528:1", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--gap", "527:1", "--output", "m"}, true},
+        {{"--function", "P", "--intervals", "10", "--gap", "200:10", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--gap", "5:0", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--bogus", "1", "--output", "m"}, false},
+    };
+    for (const auto& [args, valid] : cases) {
+        GenerateOptions options;
+        std::string error;
+        EXPECT_EQ(ParseGenerateOptions(args, options, error), valid)
+            << testing::PrintToString(args) << ": " << error;
+        EXPECT_EQ(error.empty(), valid) << error;
+    }
+    GenerateOptions options;
+    std::string error;
+    ASSERT_TRUE(ParseGenerateOptions(cases[1].first, options, error));
+    const GeneratorSettings& s = options.settings;
+    EXPECT_EQ(s.function, kMeasFuncP);
+    EXPECT_EQ(s.intervals, 10u);
+    EXPECT_EQ(s.intervalSeconds, 3600);
+    EXPECT_EQ(s.seed, 99u);
+    EXPECT_EQ(s.nominalVoltage, 120);
+    EXPECT_EQ(s.start, CTimeStamp(2030, 6, 30, 23, 50, 0));
+    ASSERT_TRUE(s.gap);
+    EXPECT_EQ(s.gap->staleRecords, 4u);
+    EXPECT_EQ(s.gap->emptyRecords, 2u);
+    EXPECT_EQ(options.output, "m.VXM");
 }
 
 }  // namespace
