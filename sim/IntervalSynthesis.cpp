@@ -43,7 +43,6 @@ int16_t ThdRaw(double thdPercent) {
 }  // namespace
 
 struct IntervalSynthesis::Span {
-    int64_t index = 0;
     double t0 = 0, t1 = 0, mid = 0;
     int64_t fromMs = 0, toMs = 0;
     std::span<const Disturbance> events;
@@ -78,7 +77,6 @@ IntervalSynthesis::IntervalSynthesis(const IntervalLayout& layout, const FeederM
 CIntervalRecord IntervalSynthesis::Interval(int64_t n) const {
     const int32_t seconds = layout_.intervalSeconds;
     Span span;
-    span.index = n;
     span.t0 = double(n) * seconds;
     span.t1 = span.t0 + seconds;
     span.mid = span.t0 + seconds / 2.0;
