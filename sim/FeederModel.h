@@ -22,6 +22,8 @@ struct InterharmonicChannel {
 // The channels of a function A job, in job order.
 std::span<const InterharmonicChannel> InterharmonicChannels();
 
+struct HarmonicTable;
+
 // The measured low-voltage feeder without its events: a mixed commercial and residential load
 // with a daily, weekly and seasonal profile; voltage that drops a little under load; harmonics
 // that grow with the load; flicker, frequency and ripple-control telegrams. Times are seconds
@@ -60,8 +62,8 @@ public:
     double SignallingLevel(int channel, int phase, double t) const;
     // Mean level of an interharmonic channel over [from, to) in % of nominal.
     double InterharmonicMean(int channel, int phase, double from, double to, double load) const;
-    // Telegram windows of a ripple channel that start on absolute day `day`: seconds since the
-    // measurement's start; `count` of them.
+    // Starts of the telegrams of a ripple channel on absolute day `day`, in seconds since the
+    // measurement's start; returns how many were written, at most `capacity`.
     int Telegrams(int channel, int64_t day, double* starts, int capacity) const;
     static constexpr double kTelegramSeconds = 96;
 
@@ -70,7 +72,7 @@ public:
 
 private:
     // Levels from a shape table, drifting together per phase and varying order by order.
-    void Harmonics(const struct HarmonicTable& table, uint32_t slowStream, uint32_t sampleStream,
+    void Harmonics(const HarmonicTable& table, uint32_t slowStream, uint32_t sampleStream,
                    int phase, double t, double load, Spectrum& levels) const;
     double TelegramLevel(int channel, int phase, int64_t day, int index) const;
     double DailyProfile(double t) const;
