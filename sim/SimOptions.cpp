@@ -115,8 +115,10 @@ void SimOptions::ApplyTo(Scenario& scenario, FaultSettings& faults) const {
 
 std::string SimUsage() {
     return R"(usage: logger-sim [serve] [options]
+       logger-sim generate --function A|P --intervals N ... --output FILE.VXM
 
-A Logger in software on a pseudo-terminal. It serves until SIGINT or SIGTERM.
+A Logger in software on a pseudo-terminal. It serves until SIGINT or SIGTERM. "generate"
+writes a generated measurement to a file instead; see 'logger-sim generate --help'.
 
 options:
   --link PATH          publish the port as a symbolic link at PATH (removed on exit)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/GenerateCommand.h"
 #include "sim/LoggerSim.h"
 #include "sim/PublishedLink.h"
 #include "sim/ScenarioFile.h"
@@ -58,6 +59,8 @@ int Serve(const SimOptions& options) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "generate")
+        return RunGenerateCommand(std::span(args).subspan(1));
     SimOptions options;
     std::string error;
     if (!ParseSimOptions(args, options, error))

@@ -24,5 +24,6 @@ struct Command {
 std::span<const Command> LoggerCommands();
 std::span<const Command> LimitCommands();
 std::span<const Command> EvaluateCommands();
+std::span<const Command> MeasurementCommands();
 
 }  // namespace varelo

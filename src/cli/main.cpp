@@ -12,7 +12,9 @@
 namespace varelo {
 namespace {
 
-std::vector<std::span<const Command>> CommandGroups() { return {LoggerCommands(), LimitCommands(), EvaluateCommands()}; }
+std::vector<std::span<const Command>> CommandGroups() {
+    return {MeasurementCommands(), EvaluateCommands(), LoggerCommands(), LimitCommands()};
+}
 
 void PrintHelp() {
     std::printf("%s command line %s\n\nUsage: varelo-cli COMMAND [OPTIONS]\n\n",

@@ -1,0 +1,159 @@
+#include "sim/GenerateCommand.h"
+
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+
+#include "measurement/MeasurementFile.h"
+#include "sim/MeasurementGenerator.h"
+#include "sim/SimDateTime.h"
+
+namespace varelo::sim {
+
+namespace {
+
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// "YYYY-MM-DD HH:MM", seconds optional.
+bool ParseStart(const std::string& text, CTimeStamp& start) {
+    SimDateTime t;
+    if (!SimDateTime::Parse(text.size() == 16 ? text + ":00" : text, t)) return false;
+    start = CTimeStamp(t.year, t.month, t.day, t.hour, t.minute, t.second);
+    return true;
+}
+
+bool ParseGap(std::string_view text, CircularGap& gap) {
+    const size_t colon = text.find(':');
+    return colon != std::string_view::npos &&
+           ParseNumber(text.substr(0, colon), gap.staleRecords) &&
+           ParseNumber(text.substr(colon + 1), gap.emptyRecords);
+}
+
+bool ApplyOption(std::string_view name, const std::string& value, GenerateOptions& options,
+                 std::string& error) {
+    GeneratorSettings& s = options.settings;
+    bool ok = true;
+    if (name == "--function") {
+        ok = value == "A" || value == "P";
+        s.function = value == "P" ? kMeasFuncP : kMeasFuncA;
+    } else if (name == "--intervals") {
+        ok = ParseNumber(value, s.intervals);
+    } else if (name == "--interval") {
+        ok = ParseNumber(value, s.intervalSeconds);
+    } else if (name == "--seed") {
+        ok = ParseNumber(value, s.seed);
+    } else if (name == "--system") {
+        ok = ParseNumber(value, s.nominalVoltage);
+    } else if (name == "--start") {
+        ok = ParseStart(value, s.start);
+    } else if (name == "--gap") {
+        CircularGap gap;
+        ok = ParseGap(value, gap);
+        s.gap = gap;
+    } else if (name == "--output") {
+        options.output = value;
+    } else {
+        error = "unknown option " + std::string(name);
+        return false;
+    }
+    if (!ok) error = std::string(name) + ": '" + value + "' is not a valid value";
+    return ok;
+}
+
+}  // namespace
+
+bool ParseGenerateOptions(std::span<const std::string> args, GenerateOptions& options,
+                          std::string& error) {
+    options = {};
+    bool function = false, intervals = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return true;
+        }
+        if (!arg.starts_with("--")) {
+            error = "unexpected argument '" + arg + "'";
+            return false;
+        }
+        std::string_view name = arg;
+        std::string value;
+        if (const size_t eq = arg.find('='); eq != std::string::npos) {
+            name = name.substr(0, eq);
+            value = arg.substr(eq + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        }
+        if (value.empty()) {
+            error = "option " + std::string(name) + " needs a value";
+            return false;
+        }
+        if (!ApplyOption(name, value, options, error)) return false;
+        function = function || name == "--function";
+        intervals = intervals || name == "--intervals";
+    }
+    if (!function || !intervals || options.output.empty()) {
+        error = "--function, --intervals and --output are required";
+        return false;
+    }
+    return ValidateGeneratorSettings(options.settings, error);
+}
+
+std::string GenerateUsage() {
+    return R"(usage: logger-sim generate --function A|P --intervals N [--interval S] [--seed K]
+                          [--system 230|120] [--start "YYYY-MM-DD HH:MM"]
+                          [--gap STALE:EMPTY] --output FILE.VXM
+
+Writes a realistic measurement of a Logger 408b on a low-voltage feeder as a measurement
+data file. The same options always give the same file.
+
+options:
+  --function A|P       measurement function (A with harmonics, P without)
+  --intervals N        number of intervals, 1 to 1000000
+  --interval S         interval length in seconds (default 600)
+  --seed K             seed of the generated values (default 1)
+  --system 230|120     230 V at 50 Hz (default) or 120 V at 60 Hz
+  --start TIME         start of the first interval (default "2024-01-01 00:00")
+  --gap STALE:EMPTY    a circular interval memory that wrapped: STALE records of an earlier
+                       run and EMPTY erased records before the first interval
+  --output FILE        the measurement file to write
+)";
+}
+
+int RunGenerateCommand(std::span<const std::string> args) {
+    GenerateOptions options;
+    std::string error;
+    if (!ParseGenerateOptions(args, options, error)) {
+        std::fprintf(stderr, "logger-sim generate: %s\nTry 'logger-sim generate --help'.\n",
+                     error.c_str());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(GenerateUsage().c_str(), stdout);
+        return 0;
+    }
+    const MeasurementGenerator generator(options.settings);
+    MeasurementData data;
+    if (!generator.Generate(data)) {
+        std::fprintf(stderr, "logger-sim generate: not enough memory for the measurement\n");
+        return 1;
+    }
+    if (!WriteMeasurementFile(options.output, data)) {
+        std::fprintf(stderr, "logger-sim generate: cannot write %s\n", options.output.c_str());
+        return 1;
+    }
+    std::printf(
+        "logger-sim: %s: function %s, %zu intervals of %d s, %zu statistic segments, "
+        "%zu events, %s to %s\n",
+        options.output.c_str(), data.job.MeasFunc == kMeasFuncA ? "A" : "P", data.intervals.size(),
+        data.job.Interval, data.statistics.size(), data.events.size(),
+        data.job.MeasStartMeasured.FileText().c_str(),
+        data.job.MeasStopMeasured.FileText().c_str());
+    return 0;
+}
+
+}  // namespace varelo::sim

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "measurement/MeasurementFile.h"
+
+namespace varelo {
+
+// What "info" prints of a measurement file: the Logger, the job, the period, the numbers of
+// records and of their status conditions, as counted when a measurement is loaded.
+std::string MeasurementInfoText(const std::string& path, const MeasurementData& data);
+
+// "YYYY-MM-DD HH:MM:SS"; "???" for a timestamp that is not set.
+std::string IsoTimeText(const CTimeStamp& t);
+
+}  // namespace varelo
