@@ -56,30 +56,44 @@ Result Parse(std::string_view line, std::string_view closingTag,
     std::string_view content = line.substr(kOpen.size(), line.size() - kOpen.size() - kClose.size());
     if (content.front() != ',') return Result::Bad;
     record = Record();
+    // One pass over the values: p stands on the comma before the next value.
     const char* p = content.data();
     const char* end = p + content.size();
     for (const RecordColumn& column : columns) {
-        // Each value starts after the next comma; when there is none, the row has ended.
-        const char* comma = static_cast<const char*>(std::memchr(p, ',', size_t(end - p)));
-        if (!comma) break;
-        const char* value = comma + 1;
-        const char* valueEnd = static_cast<const char*>(std::memchr(value, ',', size_t(end - value)));
-        if (!valueEnd) valueEnd = end;
-        switch (column.type) {
-            case ColumnType::Number:
-            case ColumnType::Skip: break;
-            case ColumnType::TimeStamp: {
-                CTimeStamp t;
-                if (ParseFileTimestamp(std::string_view(value, size_t(valueEnd - value)), t))
-                    SetColumnTimeStamp(record, column, t);
-                break;
-            }
-            default:
-                SetColumnValue(record, column, realCounters ? ParseRealTruncated(value, valueEnd)
-                                                            : ParseInteger(value, valueEnd));
-                break;
+        if (p >= end) break;  // no further comma: the row has ended
+        const char* value = ++p;
+        if (column.type == ColumnType::TimeStamp) {
+            const char* valueEnd = static_cast<const char*>(std::memchr(value, ',', size_t(end - value)));
+            if (!valueEnd) valueEnd = end;
+            CTimeStamp t;
+            if (ParseFileTimestamp(std::string_view(value, size_t(valueEnd - value)), t))
+                SetColumnTimeStamp(record, column, t);
+            p = valueEnd;
+            continue;
         }
-        p = valueEnd;
+        // Integers: sign and digits, read where they stand; anything else up to the next comma
+        // is passed over. Counters of statistic rows are reals, but nearly always whole.
+        bool negative = false;
+        if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+        uint64_t v = 0;
+        while (p < end && unsigned(*p - '0') < 10) {
+            if (v < (1ull << 60)) v = v * 10 + unsigned(*p - '0');
+            ++p;
+        }
+        if (p < end && *p != ',') {
+            if (realCounters || *value == ' ' || *value == '\t') {  // the slow, general way
+                const char* valueEnd = static_cast<const char*>(std::memchr(value, ',', size_t(end - value)));
+                if (!valueEnd) valueEnd = end;
+                int64_t parsed = realCounters ? ParseRealTruncated(value, valueEnd)
+                                              : ParseInteger(value, valueEnd);
+                negative = parsed < 0;
+                v = uint64_t(negative ? -parsed : parsed);
+            }
+            const char* comma = static_cast<const char*>(std::memchr(p, ',', size_t(end - p)));
+            p = comma ? comma : end;
+        }
+        if (column.type != ColumnType::Number && column.type != ColumnType::Skip)
+            SetColumnValue(record, column, negative ? -int64_t(v) : int64_t(v));
     }
     return Result::Row;
 }

@@ -211,6 +211,24 @@ TEST(MeasurementFileSeries, EventEndAndValueAreCompletedOnReading) {
     EXPECT_DOUBLE_EQ(events[0].Value, 1100 * 230.0 / 2200);
 }
 
+TEST(MeasurementFileSeries, StatisticCountersAreRealsTruncated) {
+    test::TempDir dir;
+    dir.Write("m.VXM", Header() + "<KelvaroStatistics>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
+                                  "<Scale>,</Scale>\r\n<i>,0,0,2026-3-1 10:0:0.0,12.7,3e2, 7,40000,</i>\r\n"
+                                  "</KelvaroStatistics>\r\n");
+    CMeasurementJob job;
+    job.NrStat = 1;
+    CMeasurementFileReader reader;
+    ASSERT_TRUE(reader.Open(dir.File("m.VXM")));
+    CStatisticList list;
+    ASSERT_TRUE(reader.ReadStatistics(job, list));
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].Freq10sec[0], 12u);
+    EXPECT_EQ(list[0].Freq10sec[1], 300u);
+    EXPECT_EQ(list[0].Freq10sec[2], 7u);
+    EXPECT_EQ(list[0].Freq10sec[3], 40000u);
+}
+
 TEST(MeasurementFileSeries, MissingSectionIsAFailure) {
     test::TempDir dir;
     dir.Write("m.VXM", Header() + "<KelvaroIntervals>\r\n</KelvaroIntervals>\r\n</Vamor>\r\n");
