@@ -24,5 +24,19 @@ echo
 echo "== varelo-cli logger info --port 1"
 VARELO_COM1=$link "$bin/varelo-cli" logger info --port 1
 
+# Until the read-out over the wire is complete, the simulator writes the week it would serve.
+measurement=$work/week-function-A.VXM
 echo
-echo "Commands the Logger received: $work/logger-commands.log"
+echo "== logger-sim generate --function A --intervals 1008 (one week of 10-minute intervals)"
+"$bin/logger-sim" generate --function A --intervals 1008 --output "$measurement"
+echo
+echo "== varelo-cli info"
+"$bin/varelo-cli" info "$measurement"
+echo
+echo "== varelo-cli evaluate (default EN50160 limits)"
+"$bin/varelo-cli" evaluate "$measurement"
+
+echo
+echo "Files:"
+echo "  measurement:                  $measurement"
+echo "  commands the Logger received: $work/logger-commands.log"
