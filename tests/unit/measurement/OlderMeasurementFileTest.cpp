@@ -76,6 +76,31 @@ TEST(OlderMeasurementFiles, ReadDiscardingTheirExtraColumnsAndRewrittenAsNewest)
     }
 }
 
+TEST(DamagedMeasurementFiles, TruncatedOrGarbledFilesAreReportedNotRead) {
+    std::ifstream f(std::string(VARELO_FIXTURES_DIR) + "/measurement-v101-A.VXM", std::ios::binary);
+    std::stringstream whole;
+    whole << f.rdbuf();
+    const std::string text = whole.str();
+    const size_t rows = text.find("<i>");
+    ASSERT_NE(rows, std::string::npos);
+    struct Case {
+        std::string content;
+        const char* what;
+    } cases[] = {
+        {text.substr(0, rows + 40), "cut inside the first interval row"},
+        {text.substr(0, text.find("<KelvaroStatistics>")), "cut before the statistics"},
+        {text.substr(0, rows) + "<i>,0,1,2" + text.substr(text.find("\r\n", rows)),
+         "a row without its end"},
+        {std::string(text).replace(text.find("<i>"), 3, "<x>"), "a row without its tag"},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        dir.Write("m.VXM", c.content);
+        MeasurementData data;
+        EXPECT_FALSE(ReadMeasurementFile(dir.File("m.VXM"), data)) << c.what;
+    }
+}
+
 TEST(ReplaceJob, NewestFileKeepsEveryOtherLine) {
     test::TempDir dir;
     MeasurementData data;
