@@ -16,8 +16,7 @@ using test::RunProgram;
 using test::ShellQuote;
 
 std::string Program(const test::TempDir& home, const std::string& name, const std::string& args) {
-    return "env XDG_CONFIG_HOME=" + ShellQuote(home.Path()) + " " +
-           ShellQuote(std::string(VARELO_BIN_DIR) + "/" + name) + " " + args;
+    return test::ProgramLine(home.Path(), std::string(VARELO_BIN_DIR) + "/" + name, args);
 }
 
 // varelo-cli evaluate prints what the document and its table summary hold for the same file.

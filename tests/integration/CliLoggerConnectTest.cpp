@@ -11,8 +11,7 @@ using test::RunProgram;
 using test::ShellQuote;
 
 std::string Cli(const test::TempDir& home, const std::string& port, const std::string& args) {
-    return "env XDG_CONFIG_HOME=" + ShellQuote(home.Path()) + " VARELO_COM1=" + ShellQuote(port) +
-           " " + ShellQuote(std::string(VARELO_BIN_DIR) + "/varelo-cli") + " " + args;
+    return test::ProgramLine(home.Path(), VARELO_BIN_DIR "/varelo-cli", args, {{"VARELO_COM1", port}});
 }
 
 TEST(CliLoggerConnect, ConnectsToTheSimulatedLogger) {

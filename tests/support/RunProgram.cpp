@@ -27,4 +27,12 @@ std::string ShellQuote(const std::string& word) {
     return quoted + "'";
 }
 
+std::string ProgramLine(const std::string& home, const std::string& program,
+                        const std::string& args,
+                        const std::vector<std::pair<std::string, std::string>>& env) {
+    std::string line = "env XDG_CONFIG_HOME=" + ShellQuote(home);
+    for (const auto& [name, value] : env) line += " " + name + "=" + ShellQuote(value);
+    return line + " " + ShellQuote(program) + " " + args;
+}
+
 }  // namespace varelo::test

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace varelo::test {
 
@@ -14,5 +16,11 @@ ProgramResult RunProgram(const std::string& commandLine);
 
 // A word quoted for the shell.
 std::string ShellQuote(const std::string& word);
+
+// The command line of a program with its settings kept in home and further environment
+// variables: "env XDG_CONFIG_HOME=home NAME=value ... program args".
+std::string ProgramLine(const std::string& home, const std::string& program,
+                        const std::string& args,
+                        const std::vector<std::pair<std::string, std::string>>& env = {});
 
 }  // namespace varelo::test
