@@ -73,13 +73,12 @@ Result Parse(std::string_view line, std::string_view closingTag,
         }
         // Integers: sign and digits, read where they stand; anything else up to the next comma
         // is passed over. Counters of statistic rows are reals, but nearly always whole.
+        // The row's "</i>" follows the content, so the scan stops at its "<" without a bound
+        // check; a number too long for 64 bits only wraps, it is stored in 16 or 32 bits.
         bool negative = false;
-        if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+        if (*p == '-' || *p == '+') negative = *p++ == '-';
         uint64_t v = 0;
-        while (p < end && unsigned(*p - '0') < 10) {
-            if (v < (1ull << 60)) v = v * 10 + unsigned(*p - '0');
-            ++p;
-        }
+        for (unsigned digit; (digit = unsigned(*p - '0')) < 10; ++p) v = v * 10 + digit;
         if (p < end && *p != ',') {
             if (realCounters || *value == ' ' || *value == '\t') {  // the slow, general way
                 const char* valueEnd = static_cast<const char*>(std::memchr(value, ',', size_t(end - value)));
