@@ -4,6 +4,7 @@
 
 #include "ProtocolSimFixture.h"
 #include "logger/LoggerProtocol.h"
+#include "logger/MeasurementJob.h"
 #include "measurement/RecordColumns.h"
 #include "sim/MeasurementCommands.h"
 #include "sim/MeasurementGenerator.h"
@@ -102,6 +103,28 @@ TEST_F(ReadoutAgainstSimTest, FunctionAWithRestartedCircularMemory) {
 TEST_F(ReadoutAgainstSimTest, FunctionP) {
     ReadAndCompare(Day(kMeasFuncP), {});
     EXPECT_EQ(diagnostics.dataErrorCount, 0);
+}
+
+TEST_F(ReadoutAgainstSimTest, ShippedMeasurementScenarioReportsWhatItServes) {
+    const sim::Scenario scenario = ShippedScenario("408b-measured-week.ini");
+    ASSERT_TRUE(scenario.measurement);
+    const sim::MeasurementGenerator generator(*scenario.measurement);
+    StartSim(scenario);
+    CLoggerProtocol protocol(port, settings);
+    ASSERT_EQ(protocol.Connect(CLoggerProtocol::kQuietWakeUp), CLoggerProtocol::kConnected);
+    CMeasurementJob job;
+    ASSERT_EQ(protocol.ReadMeasurementJob(job), 1);
+    EXPECT_EQ(job.NrInterval, generator.MemoryIntervalCount());
+    EXPECT_EQ(size_t(job.NrStat), generator.StatisticCount());
+    EXPECT_EQ(size_t(job.EventReady + job.EventOpen), generator.EventCount());
+    EXPECT_EQ(job.MeasFunc, kMeasFuncA);
+    CIntervalRecord first;
+    bool empty = true;
+    ASSERT_EQ(protocol.ReadIntervalA(1, first, empty), 1);
+    CIntervalRecord stale;
+    ASSERT_TRUE(generator.MemoryInterval(0, stale));
+    EXPECT_FALSE(empty);
+    EXPECT_EQ(first.DateTime, stale.DateTime);
 }
 
 // The Logger's "T" and "E" answers have no repeat on a bad test sum, so only the interval
