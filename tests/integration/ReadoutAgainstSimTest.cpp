@@ -127,6 +127,25 @@ TEST_F(ReadoutAgainstSimTest, ShippedMeasurementScenarioReportsWhatItServes) {
     EXPECT_EQ(first.DateTime, stale.DateTime);
 }
 
+TEST_F(ReadoutAgainstSimTest, AnswersPacedAtTheBaudRateArriveWhole) {
+    sim::GeneratorSettings s = Day(kMeasFuncA);
+    s.intervals = 6;
+    sim::Scenario scenario;
+    scenario.measurement = s;
+    StartSim(scenario, {}, [](sim::LoggerSim& sim) { sim.SetBaud(115200); });
+    const sim::MeasurementGenerator generator(s);
+    CLoggerProtocol protocol(port, settings);
+    ASSERT_EQ(protocol.Connect(CLoggerProtocol::kQuietWakeUp), CLoggerProtocol::kConnected);
+    for (uint32_t n = 0; n < s.intervals; ++n) {
+        CIntervalRecord got, want;
+        bool empty = true;
+        ASSERT_EQ(protocol.ReadIntervalA(n + 1, got, empty), 1);
+        ASSERT_TRUE(generator.MemoryInterval(n, want));
+        ExpectSameColumns(got, want, IntervalColumns(kMeasFuncA), "interval " + std::to_string(n));
+    }
+    EXPECT_EQ(protocol.Diagnostics().dataErrorCount, 0);
+}
+
 // The Logger's "T" and "E" answers have no repeat on a bad test sum, so only the interval
 // answers get them; every command loses answers. 99 rather than 100: both count the same
 // interval answers, so every hundredth would be one of those lost.
