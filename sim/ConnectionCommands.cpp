@@ -21,6 +21,7 @@ Reply Repeat(CommandContext& context) {
 // The next connection addresses the current job again, as the PC assumes when it connects.
 Reply EndConnection(CommandContext& context) {
     context.scenario.selectedJob = 0;
+    context.scenario.read = {};
     return {.owner = kEndConnection};
 }
 

@@ -19,6 +19,7 @@ void FaultInjector::SetSettings(FaultSettings settings) {
     settings_ = std::move(settings);
     commands_ = 0;
     wakeUps_ = 0;
+    longAnswers_ = 0;
     transmissions_.fill(0);
 }
 
@@ -49,7 +50,19 @@ FaultInjector::Transmission FaultInjector::Transmit(uint8_t command, const Reply
         return out;
     }
 
+    if (reply.bytes.size() >= kPeriodicMinLength && settings_.dropEvery > 0 &&
+        ++longAnswers_ % settings_.dropEvery == 0) {
+        AddNote(out.note, "answer dropped (every " + std::to_string(settings_.dropEvery) + ")");
+        return out;
+    }
+
     std::vector<uint8_t> answer = reply.bytes;
+    auto every = settings_.corruptTestSumEvery.find(reply.owner);
+    if (every != settings_.corruptTestSumEvery.end() && every->second > 0 &&
+        transmission % every->second == 0) {
+        answer.back() ^= 0xFF;
+        AddNote(out.note, "test sum flipped (" + which + ")");
+    }
     for (const CorruptRule& rule : settings_.corrupt) {
         if (rule.command != reply.owner || rule.transmission != transmission) continue;
         if (rule.offset < answer.size()) {

@@ -34,6 +34,7 @@ class FaultInjector {
     FaultSettings settings_;
     int commands_ = 0;
     int wakeUps_ = 0;
+    int longAnswers_ = 0;
     std::array<int, 256> transmissions_{};
 };
 

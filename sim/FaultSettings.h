@@ -30,11 +30,20 @@ struct FaultSettings {
     int noise = 0;
     // Commands answered before the Logger falls silent for good; none: never.
     std::optional<int> silentAfter{};
+    // A line that fails now and then: every N-th answer longer than kPeriodicMinLength bytes
+    // is lost, counted over all commands (0: none).
+    int dropEvery = 0;
+    // Command byte -> N: the last byte (the test sum) of every N-th transmission of its answer
+    // is flipped.
+    std::map<uint8_t, int> corruptTestSumEvery{};
 
     bool operator==(const FaultSettings&) const = default;
 };
 
 inline constexpr uint8_t kNoiseByte = 0x00;
+// Shorter answers get a single attempt from the PC, so losing one ends the operation instead
+// of testing its retries.
+inline constexpr size_t kPeriodicMinLength = 17;
 
 // "C:N", e.g. "y:2" or "0x1B:1".
 bool ParseDropRule(std::string_view text, uint8_t& command, int& count, std::string& error);

@@ -35,36 +35,46 @@ bool ParseGap(std::string_view text, CircularGap& gap) {
 
 bool ApplyOption(std::string_view name, const std::string& value, GenerateOptions& options,
                  std::string& error) {
-    GeneratorSettings& s = options.settings;
-    bool ok = true;
-    if (name == "--function") {
-        ok = value == "A" || value == "P";
-        s.function = value == "P" ? kMeasFuncP : kMeasFuncA;
-    } else if (name == "--intervals") {
-        ok = ParseNumber(value, s.intervals);
-    } else if (name == "--interval") {
-        ok = ParseNumber(value, s.intervalSeconds);
-    } else if (name == "--seed") {
-        ok = ParseNumber(value, s.seed);
-    } else if (name == "--system") {
-        ok = ParseNumber(value, s.nominalVoltage);
-    } else if (name == "--start") {
-        ok = ParseStart(value, s.start);
-    } else if (name == "--gap") {
-        CircularGap gap;
-        ok = ParseGap(value, gap);
-        s.gap = gap;
-    } else if (name == "--output") {
+    if (name == "--output") {
         options.output = value;
-    } else {
+        return true;
+    }
+    if (!name.starts_with("--")) {
         error = "unknown option " + std::string(name);
         return false;
     }
-    if (!ok) error = std::string(name) + ": '" + value + "' is not a valid value";
-    return ok;
+    return ApplyGeneratorSetting(name.substr(2), value, options.settings, error);
 }
 
 }  // namespace
+
+bool ApplyGeneratorSetting(std::string_view key, const std::string& value, GeneratorSettings& s,
+                           std::string& error) {
+    bool ok = true;
+    if (key == "function") {
+        ok = value == "A" || value == "P";
+        s.function = value == "P" ? kMeasFuncP : kMeasFuncA;
+    } else if (key == "intervals") {
+        ok = ParseNumber(value, s.intervals);
+    } else if (key == "interval") {
+        ok = ParseNumber(value, s.intervalSeconds);
+    } else if (key == "seed") {
+        ok = ParseNumber(value, s.seed);
+    } else if (key == "system") {
+        ok = ParseNumber(value, s.nominalVoltage);
+    } else if (key == "start") {
+        ok = ParseStart(value, s.start);
+    } else if (key == "gap") {
+        CircularGap gap;
+        ok = ParseGap(value, gap);
+        s.gap = gap;
+    } else {
+        error = "unknown option --" + std::string(key);
+        return false;
+    }
+    if (!ok) error = "--" + std::string(key) + ": '" + value + "' is not a valid value";
+    return ok;
+}
 
 bool ParseGenerateOptions(std::span<const std::string> args, GenerateOptions& options,
                           std::string& error) {

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "sim/GeneratorSettings.h"
 
@@ -13,6 +14,11 @@ struct GenerateOptions {
     GeneratorSettings settings;
     std::string output;
 };
+
+// One generator setting by its option name without "--" (function, intervals, interval, seed,
+// system, start, gap), as the command line and a scenario's [Measurement] section give it.
+bool ApplyGeneratorSetting(std::string_view key, const std::string& value,
+                           GeneratorSettings& settings, std::string& error);
 
 // Arguments after "generate". False with a message for the user on a bad or missing one.
 bool ParseGenerateOptions(std::span<const std::string> args, GenerateOptions& options,

@@ -16,6 +16,8 @@ namespace varelo::sim {
 struct CircularGap {
     uint32_t staleRecords = 0;
     uint32_t emptyRecords = 1;
+
+    bool operator==(const CircularGap&) const = default;
 };
 
 // What to generate. The defaults describe a week of function A at 230 V / 50 Hz from Monday
@@ -28,6 +30,8 @@ struct GeneratorSettings {
     int nominalVoltage = 230;  // 230 V at 50 Hz or 120 V at 60 Hz
     CTimeStamp start{2024, 1, 1, 0, 0, 0};
     std::optional<CircularGap> gap;
+
+    bool operator==(const GeneratorSettings&) const = default;
 
     int NominalFrequency() const { return nominalVoltage == 120 ? 60 : 50; }
     // Seconds from the start to the end of the last interval.

@@ -19,6 +19,7 @@ Reply SelectJob(CommandContext& context) {
         return reply;
     }
     context.scenario.selectedJob = job;
+    context.scenario.read = {};
     reply.bytes = {kJobSelected};
     reply.note = "job " + std::to_string(job) + " selected";
     return reply;

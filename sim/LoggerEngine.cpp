@@ -6,6 +6,7 @@
 #include "sim/ConfigurationCommands.h"
 #include "sim/ConnectionCommands.h"
 #include "sim/JobCommands.h"
+#include "sim/MeasurementCommands.h"
 
 namespace varelo::sim {
 
@@ -14,6 +15,7 @@ LoggerEngine::LoggerEngine(Scenario scenario, FaultSettings faults)
     RegisterConnectionCommands(dispatcher_);
     RegisterConfigurationCommands(dispatcher_);
     RegisterJobCommands(dispatcher_);
+    RegisterMeasurementCommands(dispatcher_);
 }
 
 void LoggerEngine::Register(uint8_t command, CommandHandler handler, size_t dataLength) {

@@ -122,7 +122,10 @@ void LoggerSim::HandleByte(uint8_t byte) {
 }
 
 void LoggerSim::Finish(LoggerEngine::Outcome outcome) {
-    Send(outcome.send);
+    if (baud_ > 0)
+        SendPaced(outcome.send);
+    else
+        Send(outcome.send);
     // Logged after sending: whoever sees the entry knows the answer is on the line.
     log_.Add(outcome.receivedAt, std::move(outcome.received), std::move(outcome.note));
 }
@@ -141,6 +144,25 @@ void LoggerSim::Send(std::span<const uint8_t> bytes) {
         }
         pollfd fds[2] = {{pty_.MasterFd(), POLLOUT, 0}, {stopEvent_, POLLIN, 0}};
         if (::poll(fds, 2, -1) > 0 && fds[1].revents) return;
+    }
+}
+
+bool LoggerSim::WaitUntil(std::chrono::steady_clock::time_point time) {
+    const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        time - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return true;
+    const timespec wait{time_t(left.count() / 1'000'000'000), long(left.count() % 1'000'000'000)};
+    pollfd stop{stopEvent_, POLLIN, 0};
+    return ::ppoll(&stop, 1, &wait, nullptr) == 0;
+}
+
+// Each byte leaves when a line of the set baud rate would have sent it: 10 bits a byte.
+void LoggerSim::SendPaced(std::span<const uint8_t> bytes) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto byteTime = std::chrono::nanoseconds(10'000'000'000LL / baud_);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        Send(bytes.subspan(i, 1));
+        if (!WaitUntil(start + byteTime * int64_t(i + 1))) return;
     }
 }
 

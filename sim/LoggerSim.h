@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -21,6 +22,10 @@ public:
     ~LoggerSim();
     LoggerSim(const LoggerSim&) = delete;
     LoggerSim& operator=(const LoggerSim&) = delete;
+
+    // Paces the answers as a serial line of that many baud, 8N1, would; 0 (the default)
+    // sends them at once. Set before Start.
+    void SetBaud(int baud) { baud_ = baud; }
 
     // Opens the pseudo-terminal and starts serving.
     bool Start(std::string& error);
@@ -50,6 +55,9 @@ private:
     void Finish(LoggerEngine::Outcome outcome);
     // Writes all bytes to the master unless a stop is requested meanwhile.
     void Send(std::span<const uint8_t> bytes);
+    void SendPaced(std::span<const uint8_t> bytes);
+    // False when a stop is requested before the time.
+    bool WaitUntil(std::chrono::steady_clock::time_point time);
 
     PseudoTerminal pty_;
     mutable std::mutex engineMutex_;
@@ -57,6 +65,7 @@ private:
     CommandLog log_;
     std::thread thread_;
     int stopEvent_ = -1;
+    int baud_ = 0;
 };
 
 }  // namespace varelo::sim

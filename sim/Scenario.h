@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/GeneratorSettings.h"
 #include "sim/SimDateTime.h"
 
 namespace varelo::sim {
@@ -87,6 +88,16 @@ struct Scenario {
     // leaves the old job as it is.
     bool keepOldJobOnWrite = false;
     uint8_t selectedJob = 0;  // 0 current job, 1 old job; back to 0 at the end of a connection
+    // The current job's generated measurement, served record by record by "m", "T" and "E";
+    // none: the Logger has no records to send.
+    std::optional<GeneratorSettings> measurement{};
+    // Where the next "m", "T" and "E" go on: the Logger keeps its own read positions, back to
+    // the first record at the end of a connection and when a job is selected.
+    struct ReadPositions {
+        uint32_t interval = 0;  // slot of the interval memory
+        uint32_t statistic = 0;
+        uint32_t event = 0;
+    } read{};
 
     // The family whose hardware type begins "40": clamp, 24-bit interval counts.
     bool IsExtendedFamily() const { return hardware.type.starts_with("40"); }

@@ -1,17 +1,21 @@
 #include "sim/ScenarioFile.h"
 
+#include <cctype>
 #include <fstream>
 #include <sstream>
 
 #include "platform/IniFile.h"
 #include "sim/ByteText.h"
+#include "sim/GenerateCommand.h"
+#include "sim/MeasurementCommands.h"
 #include "sim/ScenarioSettings.h"
 
 namespace varelo::sim {
 
 namespace {
 
-const char* const kFaultKeys[] = {"drop", "corrupt", "noise", "silent-after"};
+const char* const kFaultKeys[] = {"drop",         "corrupt",    "noise",
+                                  "silent-after", "drop-every", "corrupt-test-sum-every"};
 
 bool IsFaultKey(std::string_view key) {
     for (const char* known : kFaultKeys) {
@@ -23,6 +27,7 @@ bool IsFaultKey(std::string_view key) {
 // Applies the Logger's sections and checks every name; [Faults] is read afterwards.
 bool ApplyLoggerSections(const IniFile& ini, Scenario& scenario, std::string& error) {
     for (const auto& section : ini.Sections()) {
+        if (EqualsNoCase(section.name, "Measurement")) continue;  // read afterwards
         const bool faults = EqualsNoCase(section.name, "Faults");
         if (!faults && !IsLoggerSection(section.name)) {
             error = "unknown section [" + section.name + "]";
@@ -75,12 +80,38 @@ bool ReadCount(const IniFile& ini, const char* key, int& count, std::string& err
     return false;
 }
 
+// [Measurement]: the generated measurement the current job holds and serves.
+bool ApplyMeasurementSection(const IniFile& ini, Scenario& scenario, std::string& error) {
+    for (const auto& section : ini.Sections()) {
+        if (!EqualsNoCase(section.name, "Measurement")) continue;
+        GeneratorSettings settings;
+        for (const auto& entry : section.entries) {
+            std::string key = entry.key;
+            for (char& c : key)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+            if (!ApplyGeneratorSetting(key, ini.GetString(section.name, entry.key, ""), settings,
+                                       error)) {
+                error = "[Measurement] " + error;
+                return false;
+            }
+        }
+        if (!ValidateGeneratorSettings(settings, error)) {
+            error = "[Measurement] " + error;
+            return false;
+        }
+        scenario.measurement = settings;
+        DescribeMeasurementJob(scenario);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ParseScenarioText(std::string_view text, Scenario& scenario, FaultSettings& faults,
                        std::string& error) {
     IniFile ini = IniFile::Parse(text);
     if (!ApplyLoggerSections(ini, scenario, error)) return false;
+    if (!ApplyMeasurementSection(ini, scenario, error)) return false;
 
     if (ini.Find("Faults", "drop")) {
         std::string list = ini.GetString("Faults", "drop", "");
@@ -97,6 +128,17 @@ bool ParseScenarioText(std::string_view text, Scenario& scenario, FaultSettings&
             CorruptRule rule;
             if (!ParseCorruptRule(item, rule, error)) return false;
             faults.corrupt.push_back(rule);
+        }
+    }
+    if (ini.Find("Faults", "drop-every") && !ReadCount(ini, "drop-every", faults.dropEvery, error))
+        return false;
+    if (ini.Find("Faults", "corrupt-test-sum-every")) {
+        std::string list = ini.GetString("Faults", "corrupt-test-sum-every", "");
+        for (std::string_view item : SplitList(list)) {
+            uint8_t command = 0;
+            int every = 0;
+            if (!ParseDropRule(item, command, every, error)) return false;
+            faults.corruptTestSumEvery[command] = every;
         }
     }
     if (ini.Find("Faults", "noise") && !ReadCount(ini, "noise", faults.noise, error)) return false;

@@ -45,12 +45,24 @@ bool ApplyOption(std::string_view name, const std::string& value, SimOptions& op
         if (!ParseCorruptRule(value, rule, error))
             return false;
         options.corrupts.push_back(rule);
-    } else if (name == "--noise" || name == "--silent-after") {
+    } else if (name == "--corrupt-test-sum-every") {
+        uint8_t command = 0;
+        if (!ParseDropRule(value, command, count, error)) return false;
+        options.corruptTestSumEvery.emplace_back(command, count);
+    } else if (name == "--noise" || name == "--silent-after" || name == "--drop-every") {
         if (!ParseCount(value, count)) {
             error = std::string(name) + ": '" + value + "' is not a count";
             return false;
         }
-        (name == "--noise" ? options.noise : options.silentAfter) = count;
+        (name == "--noise"          ? options.noise
+         : name == "--silent-after" ? options.silentAfter
+                                    : options.dropEvery) = count;
+    } else if (name == "--baud") {
+        if (!ParseCount(value, count) || count <= 0) {
+            error = "--baud: '" + value + "' is not a baud rate";
+            return false;
+        }
+        options.baud = count;
     } else {
         error = "unknown option " + std::string(name);
         return false;
@@ -111,6 +123,10 @@ void SimOptions::ApplyTo(Scenario& scenario, FaultSettings& faults) const {
         faults.noise = *noise;
     if (silentAfter)
         faults.silentAfter = *silentAfter;
+    if (dropEvery)
+        faults.dropEvery = *dropEvery;
+    for (auto [command, every] : corruptTestSumEvery)
+        faults.corruptTestSumEvery[command] = every;
 }
 
 std::string SimUsage() {
@@ -128,6 +144,10 @@ options:
   --corrupt C:N:OFF    flip the byte at offset OFF of the N-th transmission of C's answer
   --noise N            send a noise byte 0x00 before the first N wake-up answers
   --silent-after N     answer nothing once N commands have been received
+  --drop-every N       lose every N-th answer longer than 16 bytes
+  --corrupt-test-sum-every C:N
+                       flip the test sum (last byte) of every N-th answer to command C
+  --baud N             send answers at N baud, 8N1 (10 bits a byte)
   --log FILE           write every received command to FILE, one line each
   --help               show this text
 

@@ -24,6 +24,9 @@ struct SimOptions {
     std::vector<CorruptRule> corrupts;
     std::optional<int> noise;
     std::optional<int> silentAfter;
+    std::optional<int> dropEvery;
+    std::vector<std::pair<uint8_t, int>> corruptTestSumEvery;
+    int baud = 0;  // 0: answers go out as fast as the pseudo-terminal takes them
 
     // The command line wins over the scenario file: a drop replaces the file's drop of the
     // same command, corrupt rules are added, the other settings replace the file's.

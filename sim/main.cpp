@@ -37,6 +37,7 @@ int Serve(const SimOptions& options) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     LoggerSim sim(scenario, faults);
+    sim.SetBaud(options.baud);
     if (!options.logFile.empty() && !sim.Log().OpenFile(options.logFile, error))
         return Fail(error, 1);
     if (!sim.Start(error))

@@ -13,6 +13,9 @@ class CSerialPort;
 class Settings;
 struct CLoggerInfo;
 class CMeasurementJob;
+class CIntervalRecord;
+class CStatisticSegment;
+class CEventRecord;
 struct MaxNumbers;
 struct StatusFields;
 
@@ -68,6 +71,15 @@ public:
     // Writes a new job: 1 when the Logger confirmed it with the right test sum, else 0.
     int WriteMeasurementJob(const CMeasurementJob& job);
 
+    // Measurement data, one record per call in the Logger's order: each command delivers the
+    // next record of its kind; `number` only labels the read. 1 on success, 0 on failure. An
+    // erased interval of a restarted circular memory sets `empty` and leaves record as it was.
+    int ReadIntervalP(uint32_t number, CIntervalRecord& record, int firmwareGeneration,
+                      bool& empty);
+    int ReadIntervalA(uint32_t number, CIntervalRecord& record, bool& empty);
+    int ReadStatisticSegment(uint32_t number, CStatisticSegment& segment);
+    int ReadEvent(uint32_t number, CEventRecord& event);
+
     int Send(std::span<const uint8_t> bytes, uint32_t preDelayMs);
     int SendByte(uint8_t byte, uint32_t preDelayMs);
     // Receives a fixed-length answer with the retry procedure; count or -1. A time-out of 0
@@ -117,6 +129,10 @@ private:
     bool ReadOldJobStatus(CLoggerInfo& info, unsigned flags);
     // "Read Measurement Job Data": the 696 bytes and their XOR test sum, checked.
     bool ReadJobBlock(std::span<uint8_t, 697> answer);
+    // "m", then "x" until an answer of `answer.size()` bytes passes its XOR test sum.
+    bool ReadIntervalAnswer(std::span<uint8_t> answer);
+    // A data command with a single answer and its XOR test sum.
+    bool ReadCheckedAnswer(uint8_t command, std::span<uint8_t> answer, int firstTextId);
 
     CSerialPort& port_;
     Settings& settings_;
