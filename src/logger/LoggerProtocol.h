@@ -15,6 +15,7 @@ struct CLoggerInfo;
 class CMeasurementJob;
 struct MaxNumbers;
 struct StatusFields;
+struct FirmwareImage;
 
 // Command bytes of the Logger.
 namespace cmd {
@@ -67,6 +68,14 @@ public:
     int ReadMeasurementJob(CMeasurementJob& job);
     // Writes a new job: 1 when the Logger confirmed it with the right test sum, else 0.
     int WriteMeasurementJob(const CMeasurementJob& job);
+
+    // Firmware download: "B" puts the Logger into its boot download; "W" writes one block of
+    // the image from address to memory type 'R' (boot) or 'C' (CPU application); "C" and "c"
+    // open and close the CPU flash.
+    bool StartBootDownload();
+    bool WriteMemory(char type, size_t length, uint32_t address, const FirmwareImage& image);
+    bool StartCpuFlash();
+    bool FinishCpuFlash();
 
     int Send(std::span<const uint8_t> bytes, uint32_t preDelayMs);
     int SendByte(uint8_t byte, uint32_t preDelayMs);
