@@ -38,7 +38,7 @@ protected:
 };
 
 TEST_F(FirmwareDownloadAgainstSimTest, UpdateEndsWithTheNewVersionsReported) {
-    StartSim(OldFirmware());
+    StartSim(ShippedScenario("408b-firmware-update.ini"));
     CLoggerProtocol protocol(port, settings);
     CLoggerInfo before = Identify(protocol);
     ASSERT_EQ(before.VersionCPU, "5.02");
