@@ -32,6 +32,8 @@ protected:
         clock.sleeps.clear();
     }
 
+    // Before the device: the protocol still ends its connection when the fixture goes.
+    std::map<uint8_t, std::string> answers;
     test::TempDir dir;
     SettingsStore store{dir.File("Varelo.conf")};
     Settings settings{store};
@@ -40,7 +42,6 @@ protected:
     test::RecordingUserInterface ui;
     CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
     CLoggerProtocol protocol{port, settings};
-    std::map<uint8_t, std::string> answers;
 };
 
 TEST_F(DownloadCommandsTest, WriteMemorySendsHeaderAndTheImageBytes) {
