@@ -15,6 +15,7 @@ namespace {
 // The profile functions read into a buffer of 100 characters.
 constexpr size_t kValueBuffer = 99;
 constexpr int kCalibrationEntries = 20;
+constexpr size_t kCalibrationEntryLength = 11;  // "A00-Eichung"
 constexpr size_t kVersionLength = 5;
 constexpr size_t kImageSectionMinLength = 7;
 constexpr size_t kBootSectionMinLength = 4;
@@ -150,13 +151,14 @@ std::string SoftwareInformation::DspApplicationVersion(uint32_t function, int f,
 
 bool SoftwareInformation::SupportsMeasurementFunction(uint32_t function, int f, int s) {
     if (!Check()) return false;
-    std::string fs = std::to_string(f < 0 ? 0 : f) + std::to_string(s < 0 ? 0 : s);
-    std::string entry = FunctionLetter(function) + fs + "-Eichung";
-    std::string section = "Eichung-" + info_.Calibration.substr(0, 3) + ";" +
-                          std::to_string(f < 0 ? 0 : f) + ";" + std::to_string(s < 0 ? 0 : s);
+    const std::string fText = std::to_string(f < 0 ? 0 : f);
+    const std::string sText = std::to_string(s < 0 ? 0 : s);
+    const std::string entry = FunctionLetter(function) + fText + sText + "-Eichung";
+    const std::string section =
+        "Eichung-" + info_.Calibration.substr(0, 3) + ";" + fText + ";" + sText;
     for (int key = 1; key <= kCalibrationEntries; ++key) {
         std::string value = Read(section, std::to_string(key));
-        if (value.size() != 11) return false;
+        if (value.size() != kCalibrationEntryLength) return false;  // the list ends here
         if (value == entry) return true;
     }
     return false;
