@@ -30,11 +30,21 @@ struct CommandContext {
 
 using CommandHandler = std::function<Reply(CommandContext&)>;
 
+// The number of data bytes a command takes, from the data bytes received so far; for a
+// command whose header says how long its data is.
+using DataLengthRule = std::function<size_t(std::span<const uint8_t> received)>;
+
 // A command byte's handler and the number of data bytes the Logger takes after the byte
-// before it runs the handler.
+// before it runs the handler (fixed, or by a rule).
 struct CommandEntry {
     CommandHandler handler;
     size_t dataLength = 0;
+    DataLengthRule dataLengthRule{};
+
+    size_t DataLength(std::span<const uint8_t> received) const {
+        return dataLengthRule ? dataLengthRule(received) : dataLength;
+    }
+    bool TakesData() const { return dataLength > 0 || dataLengthRule; }
 };
 
 // Maps a command byte to its handler; bytes without one are not Logger commands.
@@ -42,6 +52,7 @@ class CommandDispatcher {
 public:
     // Adds or replaces the handler of a command byte.
     void Register(uint8_t command, CommandHandler handler, size_t dataLength = 0);
+    void Register(uint8_t command, CommandHandler handler, DataLengthRule dataLength);
     const CommandEntry* Find(uint8_t command) const;
 
 private:

@@ -9,6 +9,8 @@ namespace {
 // The state answer is not remembered: the PC's retry sends ESC to abandon a lost answer and
 // then "x" to get that answer, not the state character, again.
 Reply WakeUp(CommandContext& context) {
+    // A boot download lasts until the PC wakes the Logger again.
+    context.scenario.firmware.bootDownload = false;
     return {.bytes = {context.scenario.state}, .owner = kWakeUp};
 }
 

@@ -5,6 +5,7 @@
 
 #include "sim/ConfigurationCommands.h"
 #include "sim/ConnectionCommands.h"
+#include "sim/DownloadCommands.h"
 #include "sim/JobCommands.h"
 #include "sim/MeasurementCommands.h"
 
@@ -16,6 +17,7 @@ LoggerEngine::LoggerEngine(Scenario scenario, FaultSettings faults)
     RegisterConfigurationCommands(dispatcher_);
     RegisterJobCommands(dispatcher_);
     RegisterMeasurementCommands(dispatcher_);
+    RegisterDownloadCommands(dispatcher_);
 }
 
 void LoggerEngine::Register(uint8_t command, CommandHandler handler, size_t dataLength) {
@@ -26,7 +28,8 @@ std::optional<LoggerEngine::Outcome> LoggerEngine::Receive(uint8_t byte, TimePoi
     if (pending_) {
         pending_->outcome.received.push_back(byte);
         pending_->lastByte = now;
-        if (pending_->outcome.received.size() < 1 + pending_->entry->dataLength)
+        const auto& received = pending_->outcome.received;
+        if (received.size() < 1 + pending_->entry->DataLength(std::span(received).subspan(1)))
             return std::nullopt;
         Pending complete = std::move(*pending_);
         pending_.reset();
@@ -43,7 +46,7 @@ std::optional<LoggerEngine::Outcome> LoggerEngine::Receive(uint8_t byte, TimePoi
         outcome.note = "unknown command, ignored";
         return outcome;
     }
-    if (entry->dataLength > 0) {
+    if (entry->TakesData()) {
         pending_ = Pending{entry, std::move(outcome), now};
         return std::nullopt;
     }
@@ -58,7 +61,7 @@ std::optional<LoggerEngine::TimePoint> LoggerEngine::DataDeadline() const {
 std::optional<LoggerEngine::Outcome> LoggerEngine::Expire(TimePoint now) {
     if (!pending_ || now <= pending_->lastByte + kDataTimeout) return std::nullopt;
     Outcome outcome = std::move(pending_->outcome);
-    const size_t expected = pending_->entry->dataLength;
+    const size_t expected = pending_->entry->DataLength(std::span(outcome.received).subspan(1));
     pending_.reset();
     outcome.note = "data broke off after " + std::to_string(outcome.received.size() - 1) + " of " +
                    std::to_string(expected) + " bytes; command dropped";

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,33 @@ struct LoggerJob {
     JobReport report{};
 };
 
+// The wake-up answer of a Logger waiting in its boot program.
+inline constexpr uint8_t kBootProgramState = 'P';
+
+// One memory of the Logger that "W" blocks write: zero until written.
+struct SimMemory {
+    static constexpr uint32_t kSize = 0x80000;
+
+    std::vector<uint8_t> bytes{};      // empty until the first write
+    std::optional<uint32_t> lowest{};  // lowest address written
+    size_t blocks = 0;
+
+    void Write(uint32_t address, std::span<const uint8_t> data);
+    // The text at the lowest address written, up to a NUL (at most 256 characters).
+    std::string TextAtStart() const;
+};
+
+// The firmware download in progress: which memories take blocks and what they received.
+struct FirmwareDownloadState {
+    bool bootDownload = false;  // after "B" until the next wake-up: blocks 'R' go to the boot
+                                // flash; in the boot program without "B" to its RAM
+    bool cpuFlash = false;      // between "C" and "c": blocks 'C' go to the CPU flash
+    SimMemory bootFlash{};
+    SimMemory bootRam{};
+    SimMemory cpuFlashMemory{};
+    size_t refusedBlocks = 0;
+};
+
 // What the simulated Logger is and holds: the state its handlers answer from, changed by the
 // commands that change a Logger (a job written, a job selected).
 struct Scenario {
@@ -98,6 +126,8 @@ struct Scenario {
         uint32_t statistic = 0;
         uint32_t event = 0;
     } read{};
+
+    FirmwareDownloadState firmware{};
 
     // The family whose hardware type begins "40": clamp, 24-bit interval counts.
     bool IsExtendedFamily() const { return hardware.type.starts_with("40"); }

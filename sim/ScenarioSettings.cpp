@@ -219,6 +219,13 @@ SettingResult ApplySpecial(std::string_view section, std::string_view key, std::
             return Bad(problem, "'" + std::string(value) + "' is not one character or 0xHH");
         return SettingResult::Applied;
     }
+    if (is("Logger", "boot-mode")) {
+        if (EqualsNoCase(value, "yes"))
+            s.state = kBootProgramState;
+        else if (!EqualsNoCase(value, "no"))
+            return Bad(problem, "'" + std::string(value) + "' is not yes or no");
+        return SettingResult::Applied;
+    }
     if (is("Logger", "clock")) {
         if (!ParseOptionalDate(value, "now", s.clock))
             return Bad(problem, "'" + std::string(value) + "' is not YYYY-MM-DD HH:MM:SS or now");

@@ -90,6 +90,10 @@ bool ParseSimOptions(std::span<const std::string> args, SimOptions& options, std
             options.help = true;
             continue;
         }
+        if (arg == "--boot") {
+            options.boot = true;
+            continue;
+        }
         if (!arg.starts_with("--")) {
             error = "unexpected argument '" + arg + "'";
             return false;
@@ -116,6 +120,7 @@ bool ParseSimOptions(std::span<const std::string> args, SimOptions& options, std
 void SimOptions::ApplyTo(Scenario& scenario, FaultSettings& faults) const {
     if (state)
         scenario.state = *state;
+    if (boot) scenario.state = kBootProgramState;
     for (auto [command, count] : drops)
         faults.drop[command] = count;
     faults.corrupt.insert(faults.corrupt.end(), corrupts.begin(), corrupts.end());
@@ -140,6 +145,7 @@ options:
   --link PATH          publish the port as a symbolic link at PATH (removed on exit)
   --scenario FILE      the Logger's state and faults from a scenario file
   --state C            the character answered to the wake-up (default '+')
+  --boot               the Logger waits in its boot program (wake-up answers 'P')
   --drop C:N           drop the first N transmissions of the answer to command C
   --corrupt C:N:OFF    flip the byte at offset OFF of the N-th transmission of C's answer
   --noise N            send a noise byte 0x00 before the first N wake-up answers

@@ -16,6 +16,7 @@ namespace varelo::sim {
 struct SimOptions {
     std::string command;  // "serve" when none is given
     bool help = false;
+    bool boot = false;  // the Logger waits in its boot program: wake-up answers 'P'
     std::string link;
     std::string scenarioFile;
     std::string logFile;

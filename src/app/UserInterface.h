@@ -33,6 +33,13 @@ public:
     // The evaluation period of a measurement being opened; false when the question was
     // cancelled. A valid answer is in question.start and question.end.
     virtual bool AskEvaluationPeriod(PeriodQuestion& question) = 0;
+
+    // A modeless progress window with bars numbered from 0; each call shows its change at once.
+    virtual void BeginProgress(const std::string& title) = 0;
+    virtual void SetProgress(int bar, long position, long range, const std::string& counter) = 0;
+    // Handles waiting input while a transfer runs; true once the user asked to cancel.
+    virtual bool Pump() = 0;
+    virtual void EndProgress() = 0;
 };
 
 // Shows the wait cursor for its lifetime.

@@ -34,4 +34,15 @@ bool CliUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {
     return true;
 }
 
+void CliUserInterface::BeginProgress(const std::string& title) {
+    std::fprintf(stderr, "%s\n", title.c_str());
+}
+
+void CliUserInterface::SetProgress(int bar, long position, long range, const std::string& counter) {
+    // Only the end of a bar is worth a line on a terminal.
+    if (position == range) std::fprintf(stderr, "  [%d] %s\n", bar, counter.c_str());
+}
+
+void CliUserInterface::EndProgress() {}
+
 }  // namespace varelo

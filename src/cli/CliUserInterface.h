@@ -16,6 +16,11 @@ public:
     void EndWaitCursor() override {}
     // The period given on the command line, else the proposal.
     bool AskEvaluationPeriod(PeriodQuestion& question) override;
+    // Progress goes to stderr as one line per bar change; there is no cancel.
+    void BeginProgress(const std::string& title) override;
+    void SetProgress(int bar, long position, long range, const std::string& counter) override;
+    bool Pump() override { return false; }
+    void EndProgress() override;
     void SetEvaluationPeriod(const CTimeStamp& start, const CTimeStamp& end) {
         periodStart_ = start;
         periodEnd_ = end;

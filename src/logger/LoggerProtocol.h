@@ -18,6 +18,7 @@ class CStatisticSegment;
 class CEventRecord;
 struct MaxNumbers;
 struct StatusFields;
+struct FirmwareImage;
 
 // Command bytes of the Logger.
 namespace cmd {
@@ -79,6 +80,14 @@ public:
     int ReadIntervalA(uint32_t number, CIntervalRecord& record, bool& empty);
     int ReadStatisticSegment(uint32_t number, CStatisticSegment& segment);
     int ReadEvent(uint32_t number, CEventRecord& event);
+
+    // Firmware download: "B" puts the Logger into its boot download; "W" writes one block of
+    // the image from address to memory type 'R' (boot) or 'C' (CPU application); "C" and "c"
+    // open and close the CPU flash.
+    bool StartBootDownload();
+    bool WriteMemory(char type, size_t length, uint32_t address, const FirmwareImage& image);
+    bool StartCpuFlash();
+    bool FinishCpuFlash();
 
     int Send(std::span<const uint8_t> bytes, uint32_t preDelayMs);
     int SendByte(uint8_t byte, uint32_t preDelayMs);

@@ -129,6 +129,23 @@ TEST(SimConfig, ScenarioFileSetsStateAndFaults) {
     EXPECT_EQ(faults.silentAfter, 40);
 }
 
+TEST(SimConfig, BootModeWaitsInTheBootProgram) {
+    Scenario scenario;
+    FaultSettings faults;
+    std::string error;
+    ASSERT_TRUE(ParseScenarioText("[Logger]\nboot-mode = yes\n", scenario, faults, error)) << error;
+    EXPECT_EQ(scenario.state, 'P');
+    EXPECT_FALSE(ParseScenarioText("[Logger]\nboot-mode = maybe\n", scenario, faults, error));
+    EXPECT_NE(error.find("maybe"), std::string::npos) << error;
+
+    SimOptions options;
+    std::vector<std::string> args{"--boot", "--state", "+"};
+    ASSERT_TRUE(ParseSimOptions(args, options, error)) << error;
+    Scenario fromCommandLine;
+    options.ApplyTo(fromCommandLine, faults);
+    EXPECT_EQ(fromCommandLine.state, 'P');
+}
+
 TEST(SimConfig, ScenarioFileKeepsWhatItDoesNotName) {
     Scenario scenario{.state = 'P'};
     FaultSettings faults{.noise = 1};

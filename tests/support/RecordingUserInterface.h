@@ -35,6 +35,16 @@ public:
         return true;
     }
 
+    void BeginProgress(const std::string& title) override { progressTitles.push_back(title); }
+    void SetProgress(int bar, long position, long range, const std::string& counter) override {
+        progress.push_back({bar, position, range, counter});
+    }
+    bool Pump() override {
+        ++pumps;
+        return cancelAfterPumps >= 0 && pumps > cancelAfterPumps;
+    }
+    void EndProgress() override { ++progressEnds; }
+
     std::vector<int> MessageIds() const {
         std::vector<int> ids;
         for (const auto& m : messages) ids.push_back(m.id);
@@ -49,6 +59,18 @@ public:
     // The period answered; none cancels the question.
     std::optional<std::pair<CTimeStamp, CTimeStamp>> periodAnswer;
     int waitCursorDepth = 0;
+
+    struct ProgressStep {
+        int bar;
+        long position;
+        long range;
+        std::string counter;
+    };
+    std::vector<std::string> progressTitles;
+    std::vector<ProgressStep> progress;
+    int progressEnds = 0;
+    int pumps = 0;
+    int cancelAfterPumps = -1;  // Pump reports a cancel after this many calls; -1 never
 };
 
 }  // namespace varelo::test

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "logger/FirmwareImage.h"
+#include "logger/LoggerInfo.h"
+#include "logger/SoftwareInformation.h"
+
+namespace varelo {
+
+class CLoggerProtocol;
+class SaveDataProgress;
+
+// The two download passes of a firmware update: the boot program, then the application (with
+// the boot RAM image first for boot program 1.10). Each runs once counting only, to size the
+// progress bar, and once for real. Every failure has been shown or recorded when false comes
+// back; nothing in the Logger is undone.
+class FirmwareDownload {
+public:
+    static constexpr uint32_t kBlockLength = 128;
+
+    // info is the Logger as identified before the update.
+    FirmwareDownload(CLoggerProtocol& protocol, SaveDataProgress& window, const CLoggerInfo& info,
+                     UserInterface& ui, std::string firmwareFolder = FirmwareFolder());
+
+    bool DownloadBootProgram(bool countOnly);
+    // frequencyCode -1: the Logger's.
+    bool DownloadApplication(uint32_t function, bool countOnly, int frequencyCode);
+    bool DownloadBootRamImage(bool countOnly);
+
+private:
+    struct Range {
+        uint32_t start = 0;
+        uint32_t end = 0;
+    };
+    enum class RangeRead { Found, Done, Failed };
+
+    // The i-th "i-Start/Ende" range of an image section; a missing first range is message 354.
+    RangeRead ReadRange(const std::string& section, int i, bool exactLength, Range& range);
+    bool LoadImage(const std::string& path);
+
+    CLoggerProtocol& protocol_;
+    SaveDataProgress& window_;
+    SoftwareInformation software_;
+    UserInterface& ui_;
+    FirmwareImage image_;
+};
+
+}  // namespace varelo
