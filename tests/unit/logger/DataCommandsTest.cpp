@@ -40,10 +40,11 @@ protected:
     test::SimulatedClock clock;
     FakeSerialDevice device{&clock};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
-    CLoggerProtocol protocol{port, settings};
+    // Declared before the protocol, which still talks to the Logger when it is destroyed.
     std::deque<std::vector<uint8_t>> answers;
     std::string commands;  // data commands received, in order
+    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CLoggerProtocol protocol{port, settings};
 
     void SetUp() override {
         device.responder = [this](FakeSerialDevice& d, std::span<const uint8_t> w) {

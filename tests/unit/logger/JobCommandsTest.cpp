@@ -28,10 +28,11 @@ protected:
     test::SimulatedClock clock;
     FakeSerialDevice device{&clock};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
-    CLoggerProtocol protocol{port, settings};
+    // Declared before the protocol, which still talks to the Logger when it is destroyed.
     int testSumOffset = 0;  // added to the test sum the Logger answers
     std::vector<uint8_t> received;
+    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CLoggerProtocol protocol{port, settings};
 
     void SetUp() override {
         device.responder = [this](FakeSerialDevice& d, std::span<const uint8_t> w) {
