@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "logger/JobWireFormat.h"
 #include "sim/CommandDispatcher.h"
 #include "sim/MeasurementGenerator.h"
 #include "sim/RecordWire.h"
@@ -91,6 +92,9 @@ void DescribeMeasurementJob(Scenario& scenario) {
     LoggerJob& current = scenario.jobs[0];
     const bool a = g->Settings().function == kMeasFuncA;
     current.function = a ? 'A' : 'P';
+    // The job as recorded, so that its memory models (a wrapped circular memory) go out too.
+    const auto block = EncodeJob(job, scenario.IsExtendedFamily());
+    current.block.assign(block.begin(), block.end());
     current.report = JobReport{.state = 'F',
                                .intervalMemory = uint8_t(job.IntervalMem),
                                .intervals = int32_t(g->MemoryIntervalCount()),

@@ -24,11 +24,20 @@ echo
 echo "== varelo-cli logger info --port 1"
 VARELO_COM1=$link "$bin/varelo-cli" logger info --port 1
 
-# Until the read-out over the wire is complete, the simulator writes the week it would serve.
+# A second simulated Logger holding a measured week; read it out over the wire.
+week_scenario=$(dirname "$scenario")/408b-measured-week.ini
+week_link=$work/ttyLoggerWeek
+"$bin/logger-sim" --link "$week_link" --scenario "$week_scenario" \
+    --log "$work/logger-week-commands.log" &
+week_sim=$!
+trap 'kill $sim $week_sim 2>/dev/null; wait $sim $week_sim 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "$week_link" ] && break; sleep 0.1; done
+[ -e "$week_link" ] || { echo "logger-sim did not start" >&2; exit 1; }
+
 measurement=$work/week-function-A.VXM
 echo
-echo "== logger-sim generate --function A --intervals 1008 (one week of 10-minute intervals)"
-"$bin/logger-sim" generate --function A --intervals 1008 --output "$measurement"
+echo "== varelo-cli logger read --port 1 (scenario $(basename "$week_scenario"))"
+VARELO_COM1=$week_link "$bin/varelo-cli" logger read --port 1 --output "$measurement" --force
 echo
 echo "== varelo-cli info"
 "$bin/varelo-cli" info "$measurement"

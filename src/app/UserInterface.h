@@ -40,6 +40,12 @@ public:
     // Handles waiting input while a transfer runs; true once the user asked to cancel.
     virtual bool Pump() = 0;
     virtual void EndProgress() = 0;
+
+    // A save-file dialog that asks before overwriting; filter is "text|patterns|...||". The
+    // chosen path goes to path; false when the dialog was cancelled.
+    virtual bool ChooseSaveFile(const std::string& title, const std::string& filter,
+                                const std::string& defaultExtension,
+                                const std::string& initialFolder, std::string& path) = 0;
 };
 
 // Shows the wait cursor for its lifetime.

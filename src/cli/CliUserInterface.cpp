@@ -45,4 +45,11 @@ void CliUserInterface::SetProgress(int bar, long position, long range, const std
 
 void CliUserInterface::EndProgress() {}
 
+bool CliUserInterface::ChooseSaveFile(const std::string&, const std::string&, const std::string&,
+                                      const std::string&, std::string& path) {
+    if (saveFile_.empty()) return false;
+    path = saveFile_;
+    return true;
+}
+
 }  // namespace varelo

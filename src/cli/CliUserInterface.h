@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/UserInterface.h"
 
 namespace varelo {
@@ -21,6 +23,11 @@ public:
     void SetProgress(int bar, long position, long range, const std::string& counter) override;
     bool Pump() override { return false; }
     void EndProgress() override;
+    // The file given on the command line; cancelled when there is none.
+    bool ChooseSaveFile(const std::string& title, const std::string& filter,
+                        const std::string& defaultExtension, const std::string& initialFolder,
+                        std::string& path) override;
+    void SetSaveFile(std::string path) { saveFile_ = std::move(path); }
     void SetEvaluationPeriod(const CTimeStamp& start, const CTimeStamp& end) {
         periodStart_ = start;
         periodEnd_ = end;
@@ -30,6 +37,7 @@ private:
     bool answerYes_;
     CTimeStamp periodStart_;
     CTimeStamp periodEnd_;
+    std::string saveFile_;
 };
 
 }  // namespace varelo

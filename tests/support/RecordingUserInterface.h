@@ -44,6 +44,14 @@ public:
         return cancelAfterPumps >= 0 && pumps > cancelAfterPumps;
     }
     void EndProgress() override { ++progressEnds; }
+    bool ChooseSaveFile(const std::string& title, const std::string& filter,
+                        const std::string& defaultExtension, const std::string& initialFolder,
+                        std::string& path) override {
+        saveQuestions.push_back({title, filter, defaultExtension, initialFolder});
+        if (!saveAnswer) return false;  // cancelled
+        path = *saveAnswer;
+        return true;
+    }
 
     std::vector<int> MessageIds() const {
         std::vector<int> ids;
@@ -71,6 +79,15 @@ public:
     int progressEnds = 0;
     int pumps = 0;
     int cancelAfterPumps = -1;  // Pump reports a cancel after this many calls; -1 never
+
+    struct SaveQuestion {
+        std::string title;
+        std::string filter;
+        std::string defaultExtension;
+        std::string initialFolder;
+    };
+    std::vector<SaveQuestion> saveQuestions;
+    std::optional<std::string> saveAnswer;  // none cancels the save dialog
 };
 
 }  // namespace varelo::test
