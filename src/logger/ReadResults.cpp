@@ -1,6 +1,6 @@
 #include "logger/ReadResults.h"
 
-#include <optional>
+#include <memory>
 
 #include "app/Settings.h"
 #include "app/StringTable.h"
@@ -75,20 +75,19 @@ public:
     // Starts the file anew: configuration, job and the interval section header. An earlier
     // start is dropped.
     bool Start(const CMeasurementJob& job) {
-        writer_.reset();
-        writer_.emplace(path_);
+        writer_ = std::make_unique<CMeasurementFileWriter>(path_);
         if (!writer_->Create()) return false;
         writer_->WriteLoggerInfo(info_);
         writer_->WriteJob(job);
         return true;
     }
     CMeasurementFileWriter& operator*() { return *writer_; }
-    CMeasurementFileWriter* operator->() { return &*writer_; }
+    CMeasurementFileWriter* operator->() { return writer_.get(); }
 
 private:
     std::string path_;
     const CLoggerInfo& info_;
-    std::optional<CMeasurementFileWriter> writer_;
+    std::unique_ptr<CMeasurementFileWriter> writer_;
 };
 
 bool ReadIntervals(ReadOutFile& file, const CMeasurementJob& job, ReadOutProgress& progress,
