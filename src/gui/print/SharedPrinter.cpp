@@ -1,0 +1,12 @@
+#include "gui/print/SharedPrinter.h"
+
+#include <QPrinter>
+
+namespace varelo {
+
+QPrinter& SharedPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+}  // namespace varelo
