@@ -31,6 +31,11 @@ public:
     // The popups of this window kind, placed after "&Analysis".
     virtual QList<QMenu*> WindowMenus() { return {}; }
 
+signals:
+    // The view asks the main window to run a document command (for example 33020 "List of
+    // all events" of the DISDIP table opens the event list).
+    void DocumentCommandRequested(int commandId);
+
 protected:
     ViewContext context_;
 };
