@@ -15,6 +15,14 @@ constexpr int64_t kMaxHours = 32766;
 const CTimeStamp kEarliest(1982, 1, 1, 0, 0, 0);
 const CTimeStamp kLatest(2081, 12, 31, 23, 59, 59);
 
+// A gap is a restart the PC recognises (all of it within the look-ahead) or an erased stretch
+// beyond the look-ahead, which the PC only skips.
+bool IsValidGap(const CircularGap& gap, uint32_t lookAhead) {
+    if (gap.emptyRecords < 1) return false;
+    return uint64_t(gap.staleRecords) + gap.emptyRecords <= lookAhead ||
+           gap.staleRecords >= lookAhead;
+}
+
 }  // namespace
 
 uint32_t RestartLookAhead(uint32_t function) {
@@ -33,13 +41,12 @@ bool ValidateGeneratorSettings(const GeneratorSettings& s, std::string& error) {
         error = "the system is 230 (230 V, 50 Hz) or 120 (120 V, 60 Hz)";
     } else if (s.DurationSeconds() > kMaxHours * 3600) {
         error = "the measurement lasts at most " + std::to_string(kMaxHours) + " hours";
-    } else if (s.gap &&
-               (s.gap->emptyRecords < 1 || uint64_t(s.gap->staleRecords) + s.gap->emptyRecords >
-                                               RestartLookAhead(s.function))) {
+    } else if (s.gap && !IsValidGap(*s.gap, RestartLookAhead(s.function))) {
         error =
             "a circular-memory gap has at least one empty record and, with the stale ones, "
             "at most " +
-            std::to_string(RestartLookAhead(s.function)) + " records";
+            std::to_string(RestartLookAhead(s.function)) +
+            " records, or at least that many stale records";
     } else {
         CTimeStamp first = s.start;
         if (s.gap)

@@ -12,12 +12,16 @@ namespace varelo::sim {
 // A circular interval memory that wrapped: before the measurement's first interval the Logger
 // still holds `staleRecords` intervals of the earlier run, then `emptyRecords` erased ones.
 // The PC's read-out drops both when they lie within its look-ahead, so the measurement file
-// holds the same intervals as without the gap; the Logger's memory holds more.
+// holds the same intervals as without the gap; the Logger's memory holds more. Erased records
+// beyond the look-ahead are only skipped.
 struct CircularGap {
     uint32_t staleRecords = 0;
     uint32_t emptyRecords = 1;
 
     bool operator==(const CircularGap&) const = default;
+    // The PC sees a restart only when an empty record lies within its look-ahead; stale
+    // records before a gap beyond it stay in the read-out.
+    bool IsRestart(uint32_t lookAhead) const { return staleRecords < lookAhead; }
 };
 
 // What to generate. The defaults describe a week of function A at 230 V / 50 Hz from Monday

@@ -1,5 +1,6 @@
 #include "sim/MeasurementCommands.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -13,21 +14,35 @@ namespace varelo::sim {
 
 namespace {
 
-// The generator of the scenario's measurement, made again only when the settings change.
+// The generator of a job's measurement, made again only when the settings change.
 class GeneratorCache {
 public:
-    const MeasurementGenerator* For(const Scenario& s) {
-        if (!s.measurement) return nullptr;
-        if (!generator_ || generator_->Settings() != *s.measurement) {
+    const MeasurementGenerator* For(const std::optional<GeneratorSettings>& settings) {
+        if (!settings) return nullptr;
+        if (!generator_ || generator_->Settings() != *settings) {
             std::string error;
-            if (!ValidateGeneratorSettings(*s.measurement, error)) return nullptr;
-            generator_ = std::make_unique<MeasurementGenerator>(*s.measurement);
+            if (!ValidateGeneratorSettings(*settings, error)) return nullptr;
+            generator_ = std::make_unique<MeasurementGenerator>(*settings);
         }
         return generator_.get();
     }
 
 private:
     std::unique_ptr<MeasurementGenerator> generator_;
+};
+
+// One cache per job, so that reading the old and the current job in turn generates nothing
+// twice.
+class JobGenerators {
+public:
+    const MeasurementGenerator* Selected(const Scenario& s) {
+        const uint8_t job = s.selectedJob == 1 ? 1 : 0;
+        if (job == 1 && !s.hasOldJob) return nullptr;
+        return caches_[job].For(s.jobs[job].measurement);
+    }
+
+private:
+    std::array<GeneratorCache, 2> caches_;
 };
 
 Reply Answer(uint8_t command, std::vector<uint8_t> data, std::string note) {
@@ -40,8 +55,8 @@ Reply NoRecord(uint8_t command, const char* what) {
     return {.owner = command, .note = std::string("no ") + what + " left"};
 }
 
-Reply ReadInterval(GeneratorCache& cache, CommandContext& context) {
-    const MeasurementGenerator* g = cache.For(context.scenario);
+Reply ReadInterval(JobGenerators& generators, CommandContext& context) {
+    const MeasurementGenerator* g = generators.Selected(context.scenario);
     uint32_t& slot = context.scenario.read.interval;
     if (!g || slot >= g->MemoryIntervalCount()) return NoRecord(kReadInterval, "interval");
     const uint32_t function = g->Settings().function;
@@ -53,16 +68,16 @@ Reply ReadInterval(GeneratorCache& cache, CommandContext& context) {
                   stored ? IntervalWire(record, function) : ErasedIntervalWire(function), note);
 }
 
-Reply ReadStatistic(GeneratorCache& cache, CommandContext& context) {
-    const MeasurementGenerator* g = cache.For(context.scenario);
+Reply ReadStatistic(JobGenerators& generators, CommandContext& context) {
+    const MeasurementGenerator* g = generators.Selected(context.scenario);
     uint32_t& n = context.scenario.read.statistic;
     if (!g || n >= g->StatisticCount()) return NoRecord(kReadStatistic, "statistic segment");
     const std::string note = "statistic segment " + std::to_string(n);
     return Answer(kReadStatistic, StatisticWire(g->Statistic(n++)), note);
 }
 
-Reply ReadEvent(GeneratorCache& cache, CommandContext& context) {
-    const MeasurementGenerator* g = cache.For(context.scenario);
+Reply ReadEvent(JobGenerators& generators, CommandContext& context) {
+    const MeasurementGenerator* g = generators.Selected(context.scenario);
     uint32_t& n = context.scenario.read.event;
     if (!g || n >= g->EventCount()) return NoRecord(kReadEvent, "event");
     const std::string note = "event " + std::to_string(n);
@@ -76,20 +91,21 @@ SimDateTime ToSimDateTime(const CTimeStamp& t) {
 }  // namespace
 
 void RegisterMeasurementCommands(CommandDispatcher& dispatcher) {
-    auto cache = std::make_shared<GeneratorCache>();
+    auto generators = std::make_shared<JobGenerators>();
     dispatcher.Register(kReadInterval,
-                        [cache](CommandContext& c) { return ReadInterval(*cache, c); });
+                        [generators](CommandContext& c) { return ReadInterval(*generators, c); });
     dispatcher.Register(kReadStatistic,
-                        [cache](CommandContext& c) { return ReadStatistic(*cache, c); });
-    dispatcher.Register(kReadEvent, [cache](CommandContext& c) { return ReadEvent(*cache, c); });
+                        [generators](CommandContext& c) { return ReadStatistic(*generators, c); });
+    dispatcher.Register(kReadEvent,
+                        [generators](CommandContext& c) { return ReadEvent(*generators, c); });
 }
 
-void DescribeMeasurementJob(Scenario& scenario) {
+void DescribeMeasurementJob(Scenario& scenario, uint8_t jobIndex) {
     GeneratorCache cache;
-    const MeasurementGenerator* g = cache.For(scenario);
+    LoggerJob& current = scenario.jobs[jobIndex == 1 ? 1 : 0];
+    const MeasurementGenerator* g = cache.For(current.measurement);
     if (!g) return;
     const CMeasurementJob& job = g->Job();
-    LoggerJob& current = scenario.jobs[0];
     const bool a = g->Settings().function == kMeasFuncA;
     current.function = a ? 'A' : 'P';
     // The job as recorded, so that its memory models (a wrapped circular memory) go out too.
@@ -103,6 +119,10 @@ void DescribeMeasurementJob(Scenario& scenario) {
                                .openEvents = uint8_t(job.EventOpen),
                                .start = ToSimDateTime(job.MeasStartMeasured),
                                .end = ToSimDateTime(job.MeasStopMeasured)};
+    if (&current == &scenario.jobs[1]) {
+        scenario.hasOldJob = true;
+        return;  // the Logger's firmware is the current job's business
+    }
     const CLoggerInfo& logger = g->Logger();
     scenario.software = {logger.MeasFunc, logger.VersionCPU, logger.FuncCPU, logger.VersionDSP,
                          logger.FuncDSP};

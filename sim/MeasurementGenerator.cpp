@@ -189,8 +189,11 @@ bool MeasurementGenerator::Generate(MeasurementData& data) const {
     data.intervals.Clear();
     data.statistics.Clear();
     data.events.Clear();
-    for (uint32_t n = 0; n < settings_.intervals; ++n) {
-        if (!data.intervals.Add(intervals_.Interval(n))) return false;
+    const bool restart =
+        !settings_.gap || settings_.gap->IsRestart(RestartLookAhead(settings_.function));
+    for (uint32_t slot = restart ? GapRecords() : 0; slot < MemoryIntervalCount(); ++slot) {
+        CIntervalRecord record;
+        if (MemoryInterval(slot, record) && !data.intervals.Add(record)) return false;
     }
     for (size_t n = 0; n < StatisticCount(); ++n) {
         if (!data.statistics.Add(statistics_.Segment(n))) return false;

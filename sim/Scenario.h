@@ -68,6 +68,9 @@ struct LoggerJob {
     char function = 'A';           // 'A' or 'P': the function of the default job block
     std::vector<uint8_t> block{};  // the 675 bytes as written; empty: the default job block
     JobReport report{};
+    // The measurement this job recorded, served record by record by "m", "T" and "E" while
+    // the job is selected; none: the job has no records to send.
+    std::optional<GeneratorSettings> measurement{};
 };
 
 // The wake-up answer of a Logger waiting in its boot program.
@@ -116,9 +119,6 @@ struct Scenario {
     // leaves the old job as it is.
     bool keepOldJobOnWrite = false;
     uint8_t selectedJob = 0;  // 0 current job, 1 old job; back to 0 at the end of a connection
-    // The current job's generated measurement, served record by record by "m", "T" and "E";
-    // none: the Logger has no records to send.
-    std::optional<GeneratorSettings> measurement{};
     // Where the next "m", "T" and "E" go on: the Logger keeps its own read positions, back to
     // the first record at the end of a connection and when a job is selected.
     struct ReadPositions {

@@ -1,5 +1,6 @@
 #include "sim/ScenarioFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -80,10 +81,19 @@ bool ReadCount(const IniFile& ini, const char* key, int& count, std::string& err
     return false;
 }
 
-// [Measurement]: the generated measurement the current job holds and serves.
+// [Measurement] and [OldMeasurement]: the generated measurements the current and the old job
+// hold and serve.
 bool ApplyMeasurementSection(const IniFile& ini, Scenario& scenario, std::string& error) {
+    static constexpr struct {
+        const char* name;
+        uint8_t job;
+    } kSections[] = {{"Measurement", 0}, {"OldMeasurement", 1}};
     for (const auto& section : ini.Sections()) {
-        if (!EqualsNoCase(section.name, "Measurement")) continue;
+        const auto* kind =
+            std::find_if(std::begin(kSections), std::end(kSections),
+                         [&](const auto& k) { return EqualsNoCase(section.name, k.name); });
+        if (kind == std::end(kSections)) continue;
+        const std::string where = std::string("[") + kind->name + "] ";
         GeneratorSettings settings;
         for (const auto& entry : section.entries) {
             std::string key = entry.key;
@@ -91,16 +101,16 @@ bool ApplyMeasurementSection(const IniFile& ini, Scenario& scenario, std::string
                 c = char(std::tolower(static_cast<unsigned char>(c)));
             if (!ApplyGeneratorSetting(key, ini.GetString(section.name, entry.key, ""), settings,
                                        error)) {
-                error = "[Measurement] " + error;
+                error = where + error;
                 return false;
             }
         }
         if (!ValidateGeneratorSettings(settings, error)) {
-            error = "[Measurement] " + error;
+            error = where + error;
             return false;
         }
-        scenario.measurement = settings;
-        DescribeMeasurementJob(scenario);
+        scenario.jobs[kind->job].measurement = settings;
+        DescribeMeasurementJob(scenario, kind->job);
     }
     return true;
 }

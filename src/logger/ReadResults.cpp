@@ -1,6 +1,7 @@
 #include "logger/ReadResults.h"
 
 #include <memory>
+#include <optional>
 
 #include "app/Settings.h"
 #include "app/StringTable.h"
@@ -8,6 +9,7 @@
 #include "logger/LoggerInfo.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/MeasurementJob.h"
+#include "logger/ReadOutDump.h"
 #include "logger/ReadOutProgress.h"
 #include "logger/SoftwareInformation.h"
 #include "measurement/EventRecord.h"
@@ -91,7 +93,7 @@ private:
 };
 
 bool ReadIntervals(ReadOutFile& file, const CMeasurementJob& job, ReadOutProgress& progress,
-                   CLoggerProtocol& protocol, const CLoggerInfo& info) {
+                   CLoggerProtocol& protocol, const CLoggerInfo& info, ReadOutDump* dump) {
     const bool functionA = job.MeasFunc == kMeasFuncA;
     const bool restartPossible =
         (protocol.JobToSelect() == 1 && IsActiveLetter(info.OperatingState)) ||
@@ -123,6 +125,7 @@ bool ReadIntervals(ReadOutFile& file, const CMeasurementJob& job, ReadOutProgres
             written = 0;
         }
         file->WriteInterval(record, written++);
+        if (dump) dump->Interval(int(i), record, functionA);
     }
     file->EndIntervals();
     return true;
@@ -138,7 +141,7 @@ std::string FunctionAbortedText(unsigned currentState, unsigned requiredStates) 
 }
 
 bool SaveReadOut(const std::string& path, ReadOutProgress& progress, CLoggerProtocol& protocol,
-                 const CLoggerInfo& info) {
+                 const CLoggerInfo& info, bool writeDumps) {
     CMeasurementJob job;
     if (protocol.ReadMeasurementJob(job) != 1) return false;
     ReadOutFile file(path, info);
@@ -146,8 +149,11 @@ bool SaveReadOut(const std::string& path, ReadOutProgress& progress, CLoggerProt
     if (progress.PumpMessages()) return false;
     const long events = long(job.EventReady) + long(job.EventOpen);
     progress.SetRanges(long(job.NrInterval), job.NrStat, events);
+    std::optional<ReadOutDump> dump;
+    if (writeDumps) dump.emplace(ReadOutDump::BaseName(path));
+    ReadOutDump* dumps = dump ? &*dump : nullptr;
 
-    if (!ReadIntervals(file, job, progress, protocol, info)) return false;
+    if (!ReadIntervals(file, job, progress, protocol, info, dumps)) return false;
 
     file->BeginStatistics();
     for (int i = 1; i <= job.NrStat; ++i) {
@@ -156,6 +162,7 @@ bool SaveReadOut(const std::string& path, ReadOutProgress& progress, CLoggerProt
         if (protocol.ReadStatisticSegment(uint32_t(i), segment) != 1) return false;
         progress.SetStatisticProgress(i);
         file->WriteStatistic(segment, i - 1);
+        if (dumps) dumps->Statistic(i, segment);
     }
     file->EndStatistics();
 
@@ -166,6 +173,7 @@ bool SaveReadOut(const std::string& path, ReadOutProgress& progress, CLoggerProt
         if (protocol.ReadEvent(uint32_t(i), event) != 1) return false;
         progress.SetEventProgress(i);
         file->WriteEvent(event, int(i - 1));
+        if (dumps) dumps->Event(int(i), event);
     }
     file->EndEvents();
     return file->Close();
@@ -225,7 +233,8 @@ ReadResultsOutcome ReadResults(CSerialPort& port, Settings& settings, UserInterf
                        FunctionAbortedText(kStateBootProgram, kStateApplication),
                        MessageIcon::Stop);
     } else if (result == CLoggerProtocol::kConnected) {
-        const bool saved = SaveReadOut(path, progress, protocol, info);
+        const bool saved = SaveReadOut(path, progress, protocol, info,
+                                       settings.ReadInt(setting::StoreKELVAROdata) != 0);
         outcome.transferFailed = !saved;
         if (saved) outcome.path = path;
     } else {

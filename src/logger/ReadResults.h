@@ -41,8 +41,8 @@ ReadResultsOutcome ReadResults(CSerialPort& port, Settings& settings, UserInterf
 
 // Reads the job selected by the protocol's connection and its records into a new file at path.
 // The file appears under that name only on success; false on failure or Cancel, when an
-// earlier file of that name stays as it was.
+// earlier file of that name stays as it was. writeDumps adds the text dumps beside the file.
 bool SaveReadOut(const std::string& path, ReadOutProgress& progress, CLoggerProtocol& protocol,
-                 const CLoggerInfo& info);
+                 const CLoggerInfo& info, bool writeDumps = false);
 
 }  // namespace varelo

@@ -85,7 +85,8 @@ TEST(GenerateCommand, OptionsDescribeAMeasurementALoggerCouldHaveRecorded) {
          false},
         // 32767 hourly statistic segments at most.
         {{"--function", "A", "--intervals", "32767", "--interval", "3600", "--output", "m"}, false},
-        {{"--function", "A", "--intervals", "10", "--gap", "528:1", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--gap", "527:2", "--output", "m"}, false},
+        {{"--function", "A", "--intervals", "10", "--gap", "528:1", "--output", "m"}, true},
         {{"--function", "A", "--intervals", "10", "--gap", "527:1", "--output", "m"}, true},
         {{"--function", "P", "--intervals", "10", "--gap", "200:10", "--output", "m"}, false},
         {{"--function", "A", "--intervals", "10", "--gap", "5:0", "--output", "m"}, false},

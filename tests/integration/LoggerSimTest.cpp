@@ -102,6 +102,8 @@ TEST_F(LoggerSimTest, DataIsLoggedWithItsCommandAndABrokenOffCommandIsDropped) {
     // Logged once the Logger has given up waiting for the rest of the job.
     ASSERT_TRUE(sim_->Log().WaitForCount(2, 5s));
     EXPECT_EQ(Exchange(kEsc, 1), "+");
+    // The Logger may log a command just after its answer has gone out.
+    ASSERT_TRUE(sim_->Log().WaitForCount(3, 5s));
 
     std::vector<LoggedCommand> entries = sim_->Log().Entries();
     ASSERT_EQ(entries.size(), 3u);

@@ -42,7 +42,7 @@ GeneratorSettings SmallA() {
 
 TEST(MeasurementCommands, RecordsComeInOrderRepeatAndStartAgainAfterTheConnection) {
     Scenario scenario;
-    scenario.measurement = SmallA();
+    scenario.jobs[0].measurement = SmallA();
     LoggerEngine engine(scenario);
     const MeasurementGenerator g(SmallA());
     ASSERT_EQ(g.MemoryIntervalCount(), 26u);
@@ -92,7 +92,7 @@ TEST(MeasurementCommands, HarmonicCodesGiveTheRawValueBack) {
 
 TEST(MeasurementCommands, PeriodicFaultsHitEveryNthLongAnswerAndTestSum) {
     Scenario scenario;
-    scenario.measurement = SmallA();
+    scenario.jobs[0].measurement = SmallA();
     FaultSettings faults;
     faults.dropEvery = 3;
     faults.corruptTestSumEvery['m'] = 2;
@@ -122,9 +122,9 @@ TEST(MeasurementCommands, ScenarioFileAndCommandLineSetTheMeasurementAndTheFault
                           "corrupt-test-sum-every = m:100, T:7\n",
                           scenario, faults, error))
         << error;
-    ASSERT_TRUE(scenario.measurement);
-    EXPECT_EQ(scenario.measurement->function, kMeasFuncP);
-    EXPECT_EQ(scenario.measurement->seed, 4u);
+    ASSERT_TRUE(scenario.jobs[0].measurement);
+    EXPECT_EQ(scenario.jobs[0].measurement->function, kMeasFuncP);
+    EXPECT_EQ(scenario.jobs[0].measurement->seed, 4u);
     EXPECT_EQ(scenario.jobs[0].function, 'P');
     EXPECT_EQ(scenario.jobs[0].report.state, 'F');
     EXPECT_EQ(scenario.jobs[0].report.intervals, 15);  // the memory holds the gap too

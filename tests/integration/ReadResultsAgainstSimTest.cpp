@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,10 +50,13 @@ protected:
         return s;
     }
 
-    void StartMeasurement(const sim::GeneratorSettings& generated, sim::FaultSettings faults = {}) {
+    // job 1 puts the measurement on the old job; currentState is then the current job's.
+    void StartMeasurement(const sim::GeneratorSettings& generated, sim::FaultSettings faults = {},
+                          uint16_t job = 0, char currentState = 'F') {
         sim::Scenario scenario;
-        scenario.measurement = generated;
-        sim::DescribeMeasurementJob(scenario);
+        scenario.jobs[job].measurement = generated;
+        sim::DescribeMeasurementJob(scenario, uint8_t(job));
+        if (job == 1) scenario.jobs[0].report.state = currentState;
         // Only a Logger running function A is read out; its jobs may be of either function.
         scenario.software.measurementFunction = "A Power quality";
         scenario.software.cpuFunction = "A;CPU";
@@ -74,22 +78,33 @@ protected:
     const std::string target = dir.File("week.VXM");
 };
 
-class ReadResultsFileTest : public ReadResultsAgainstSimTest,
-                            public ::testing::WithParamInterface<uint32_t> {};
+struct FileCase {
+    const char* name;
+    uint32_t function;
+    uint16_t job;
+    char currentState;  // of the current job while the old one is read
+    std::optional<sim::CircularGap> gap;
+};
 
-// The restarted circular memory of function A drops its stale and erased records.
+class ReadResultsFileTest : public ReadResultsAgainstSimTest,
+                            public ::testing::WithParamInterface<FileCase> {};
+
+// The file holds what the Logger's memory held, without empty records; a restart of the
+// memory within the look-ahead drops the stale records before it, an empty record beyond it
+// is only skipped (the generator's file is the PC's read-out in both cases).
 TEST_P(ReadResultsFileTest, FileHoldsTheGeneratedMeasurement) {
-    sim::GeneratorSettings s = Day(GetParam());
-    if (GetParam() == kMeasFuncA) s.gap = sim::CircularGap{2, 3};
-    StartMeasurement(s);
+    const FileCase& c = GetParam();
+    sim::GeneratorSettings s = Day(c.function);
+    s.gap = c.gap;
+    StartMeasurement(s, {}, c.job, c.currentState);
     ui.saveAnswer = target;
-    const ReadResultsOutcome outcome = Read();
+    const ReadResultsOutcome outcome = Read(c.job);
     ASSERT_EQ(outcome.path, target);
     EXPECT_FALSE(outcome.transferFailed);
     EXPECT_TRUE(Messages().empty());
     ASSERT_EQ(ui.saveQuestions.size(), 1u);
     EXPECT_EQ(ui.saveQuestions[0].title, std::string("Measurement function ") +
-                                             (GetParam() == kMeasFuncA ? "A" : "P") +
+                                             (c.function == kMeasFuncA ? "A" : "P") +
                                              " - Save measurement");
     EXPECT_EQ(settings.ReadString(setting::SavePathMeasurementfile), dir.Path());
 
@@ -102,7 +117,70 @@ TEST_P(ReadResultsFileTest, FileHoldsTheGeneratedMeasurement) {
     EXPECT_EQ(ui.progressEnds, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Functions, ReadResultsFileTest, ::testing::Values(kMeasFuncA, kMeasFuncP));
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, ReadResultsFileTest,
+    ::testing::Values(FileCase{"CurrentCircularA", kMeasFuncA, 0, 'F', sim::CircularGap{2, 3}},
+                      FileCase{"CurrentP", kMeasFuncP, 0, 'F', std::nullopt},
+                      // An old job read while the current one records may have restarted meanwhile.
+                      FileCase{"OldWhileActiveA", kMeasFuncA, 1, 'A', sim::CircularGap{2, 3}},
+                      FileCase{"OldP", kMeasFuncP, 1, 'F', std::nullopt},
+                      FileCase{"EmptyBeyondLookAheadA", kMeasFuncA, 0, 'F',
+                               sim::CircularGap{599, 1}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+std::vector<std::string> LinesOf(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines,
+                                           const std::string& prefix) {
+    std::vector<std::string> found;
+    for (const auto& line : lines)
+        if (line.rfind(prefix, 0) == 0) found.push_back(line);
+    return found;
+}
+
+TEST_F(ReadResultsAgainstSimTest, TextDumpsBesideTheFileNumberWhatWasRead) {
+    sim::GeneratorSettings s = Day(kMeasFuncA);
+    s.gap = sim::CircularGap{2, 3};
+    StartMeasurement(s);
+    settings.Write(setting::StoreKELVAROdata, 1);
+    ui.saveAnswer = dir.File("m1.VXM");
+    ASSERT_EQ(Read().path, dir.File("m1.VXM"));
+    const sim::MeasurementGenerator generator(s);
+
+    // The stale records before the restart were read and written before the gap showed.
+    const auto intervals = LinesOf(dir.File("m1 Intervall.txt"));
+    std::vector<std::string> numbers = {"IntervalNr: 1", "IntervalNr: 2"};
+    for (uint32_t n = 6; n <= generator.MemoryIntervalCount(); ++n)
+        numbers.push_back("IntervalNr: " + std::to_string(n));
+    EXPECT_EQ(LinesStartingWith(intervals, "IntervalNr: "), numbers);
+    ASSERT_GE(intervals.size(), 161u);
+    EXPECT_EQ(intervals[160], "") << "a function A block has 160 lines and an empty one";
+    EXPECT_EQ(intervals[161], "IntervalNr: 2");
+    EXPECT_EQ(LinesStartingWith(intervals, "Uharm").size(), numbers.size() * 50);
+    EXPECT_EQ(LinesStartingWith(intervals, "Imax N: ").size(), numbers.size());
+    EXPECT_EQ(LinesStartingWith(intervals, "UactImax Lx: ").size(), numbers.size());
+
+    const auto segments = LinesOf(dir.File("m1 Statistik.txt"));
+    EXPECT_EQ(LinesStartingWith(segments, "SegmentNr: ").size(), generator.StatisticCount());
+    ASSERT_GT(segments.size(), 6u);
+    EXPECT_EQ(segments[4], "Nr.\tFreq. 50/60 Hz\tCount");
+    EXPECT_EQ(segments[5].rfind("1\t41.00/51.00 Hz\t", 0), 0u) << segments[5];
+
+    const auto events = LinesOf(dir.File("m1 Ereignis.txt"));
+    ASSERT_GE(events.size(), 7u);
+    const CEventRecord& first = generator.Event(0);
+    EXPECT_EQ(events[0], "EventNr: 1");
+    EXPECT_EQ(events[2], "EventPhase: " + std::to_string(first.Phase));
+    EXPECT_EQ(events[3], "EventVoltage: " + std::to_string(first.Val));
+    EXPECT_EQ(events[6], "");
+    EXPECT_EQ(LinesStartingWith(events, "EventNr: ").size(), generator.EventCount());
+}
 
 struct FailureCase {
     const char* name;

@@ -31,7 +31,7 @@ class ReadoutAgainstSimTest : public ProtocolSimFixture {
 protected:
     void ReadAndCompare(const sim::GeneratorSettings& generated, sim::FaultSettings faults) {
         sim::Scenario scenario;
-        scenario.measurement = generated;
+        scenario.jobs[0].measurement = generated;
         sim::DescribeMeasurementJob(scenario);
         StartSim(scenario, faults);
         const sim::MeasurementGenerator generator(generated);
@@ -107,8 +107,8 @@ TEST_F(ReadoutAgainstSimTest, FunctionP) {
 
 TEST_F(ReadoutAgainstSimTest, ShippedMeasurementScenarioReportsWhatItServes) {
     const sim::Scenario scenario = ShippedScenario("408b-measured-week.ini");
-    ASSERT_TRUE(scenario.measurement);
-    const sim::MeasurementGenerator generator(*scenario.measurement);
+    ASSERT_TRUE(scenario.jobs[0].measurement);
+    const sim::MeasurementGenerator generator(*scenario.jobs[0].measurement);
     StartSim(scenario);
     CLoggerProtocol protocol(port, settings);
     ASSERT_EQ(protocol.Connect(CLoggerProtocol::kQuietWakeUp), CLoggerProtocol::kConnected);
@@ -131,7 +131,7 @@ TEST_F(ReadoutAgainstSimTest, AnswersPacedAtTheBaudRateArriveWhole) {
     sim::GeneratorSettings s = Day(kMeasFuncA);
     s.intervals = 6;
     sim::Scenario scenario;
-    scenario.measurement = s;
+    scenario.jobs[0].measurement = s;
     StartSim(scenario, {}, [](sim::LoggerSim& sim) { sim.SetBaud(115200); });
     const sim::MeasurementGenerator generator(s);
     CLoggerProtocol protocol(port, settings);
