@@ -19,10 +19,7 @@ constexpr uint32_t kRestartStep = 512;
 constexpr uint32_t kRestartStepMs = 200;
 constexpr uint32_t kRestartPreDelayMs = 10;
 constexpr uint32_t kBeforeCpuConnectMs = 500;
-constexpr size_t kRangeLength = 11;  // "10000-1FFFF"
-// Boot RAM addresses the boot program accepts.
-constexpr uint32_t kBootRamLimit = 0x7FFFF;
-
+constexpr size_t kRangeLength = 11;
 std::optional<uint32_t> HexField(const std::string& text) {
     if (text.size() != 5) return std::nullopt;
     uint32_t value = 0;
@@ -88,6 +85,36 @@ FirmwareDownload::RangeRead FirmwareDownload::ReadRange(const std::string& secti
     return RangeRead::Found;
 }
 
+bool FirmwareDownload::SendRanges(const std::string& section, const BlockPlan& plan,
+                                  bool countOnly) {
+    for (int i = 1;; ++i) {
+        Range range;
+        RangeRead read = ReadRange(section, i, plan.exactLength, range);
+        if (read == RangeRead::Failed) return false;
+        if (read == RangeRead::Done) break;
+        if (plan.limit && (range.start == range.end || range.end > plan.limit)) {
+            const std::string key = std::to_string(i) + "-Start/Ende";
+            ui_.ShowMessage(351, Msg(351, {software_.Path(), key, software_.Read(section, key)}),
+                            MessageIcon::Warning);
+            return false;
+        }
+        for (uint32_t a = range.start; a <= range.end; a += kBlockLength) {
+            const uint32_t length =
+                plan.cutLastBlock ? std::min(kBlockLength, range.end - a + 1) : kBlockLength;
+            if (countOnly) {
+                window_.AddToTotal(length);
+                continue;
+            }
+            const bool beyondImage = plan.keepBeyondImage && a > image_.usedSize;
+            if (!beyondImage && !protocol_.WriteMemory(plan.target, length, a, image_))
+                return false;
+            window_.Advance(length);
+        }
+        if (plan.pumpPerRange) window_.Pump();
+    }
+    return true;
+}
+
 bool FirmwareDownload::LoadImage(const std::string& path) {
     return ReadHexImage(path, image_, ui_);
 }
@@ -105,20 +132,7 @@ bool FirmwareDownload::DownloadBootProgram(bool countOnly) {
             return false;
         if (!protocol_.StartBootDownload()) return false;
     }
-    for (int i = 1;; ++i) {
-        Range range;
-        RangeRead read = ReadRange(section, i, false, range);
-        if (read == RangeRead::Failed) return false;
-        if (read == RangeRead::Done) break;
-        for (uint32_t a = range.start; a <= range.end; a += kBlockLength) {
-            if (countOnly) {
-                window_.AddToTotal(kBlockLength);
-                continue;
-            }
-            if (!protocol_.WriteMemory('R', kBlockLength, a, image_)) return false;
-            window_.Advance(kBlockLength);
-        }
-    }
+    if (!SendRanges(section, kBootFlashPlan, countOnly)) return false;
     if (!countOnly) protocol_.EndConnection();
     return true;
 }
@@ -149,23 +163,7 @@ bool FirmwareDownload::DownloadApplication(uint32_t function, bool countOnly, in
         }
         if (!protocol_.StartCpuFlash()) return false;
     }
-    for (int i = 1;; ++i) {
-        Range range;
-        RangeRead read = ReadRange(section, i, true, range);
-        if (read == RangeRead::Failed) return false;
-        if (read == RangeRead::Done) break;
-        for (uint32_t a = range.start; a <= range.end; a += kBlockLength) {
-            if (countOnly) {
-                window_.AddToTotal(kBlockLength);
-                continue;
-            }
-            // The flash beyond the image keeps what it has.
-            if (a <= image_.usedSize && !protocol_.WriteMemory('C', kBlockLength, a, image_))
-                return false;
-            window_.Advance(kBlockLength);
-        }
-        window_.Pump();
-    }
+    if (!SendRanges(section, kCpuFlashPlan, countOnly)) return false;
     if (!countOnly) protocol_.FinishCpuFlash();
 
     std::string dspSection;
@@ -203,30 +201,7 @@ bool FirmwareDownload::DownloadBootRamImage(bool countOnly) {
         }
         if (!LoadImage(path)) return false;
     }
-    for (int i = 1;; ++i) {
-        Range range;
-        RangeRead read = ReadRange(section, i, true, range);
-        if (read == RangeRead::Failed) return false;
-        if (read == RangeRead::Done) break;
-        if (range.start == range.end || range.end > kBootRamLimit) {
-            ui_.ShowMessage(351,
-                            Msg(351, {software_.Path(), std::to_string(i) + "-Start/Ende",
-                                      software_.Read(section, std::to_string(i) + "-Start/Ende")}),
-                            MessageIcon::Warning);
-            return false;
-        }
-        for (uint32_t a = range.start; a <= range.end; a += kBlockLength) {
-            // The last block ends at the end address.
-            uint32_t length = std::min(kBlockLength, range.end - a + 1);
-            if (countOnly) {
-                window_.AddToTotal(length);
-                continue;
-            }
-            if (!protocol_.WriteMemory('R', length, a, image_)) return false;
-            window_.Advance(length);
-        }
-        window_.Pump();
-    }
+    if (!SendRanges(section, kBootRamPlan, countOnly)) return false;
     if (!countOnly) protocol_.EndConnection();
     return true;
 }

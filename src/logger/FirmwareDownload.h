@@ -35,9 +35,25 @@ private:
         uint32_t end = 0;
     };
     enum class RangeRead { Found, Done, Failed };
+    // How the ranges of an image section go to the Logger.
+    struct BlockPlan {
+        char target;           // memory letter of the "W" blocks
+        bool exactLength;      // the ranges' addresses are read with their exact length
+        bool cutLastBlock;     // the last block of a range ends at its end address
+        bool keepBeyondImage;  // blocks past the image are not sent: the flash keeps them
+        bool pumpPerRange;
+        uint32_t limit;  // highest end address (0: any); a range beyond it is message 351
+    };
+    // Boot RAM addresses the boot program accepts.
+    static constexpr uint32_t kBootRamLimit = 0x7FFFF;
+    static constexpr BlockPlan kBootFlashPlan{'R', false, false, false, false, 0};
+    static constexpr BlockPlan kCpuFlashPlan{'C', true, false, true, true, 0};
+    static constexpr BlockPlan kBootRamPlan{'R', true, true, false, true, kBootRamLimit};
 
     // The i-th "i-Start/Ende" range of an image section; a missing first range is message 354.
     RangeRead ReadRange(const std::string& section, int i, bool exactLength, Range& range);
+    // Sends (or, counting only, adds up) every range of the section block by block.
+    bool SendRanges(const std::string& section, const BlockPlan& plan, bool countOnly);
     bool LoadImage(const std::string& path);
 
     CLoggerProtocol& protocol_;
