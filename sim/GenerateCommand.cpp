@@ -6,6 +6,7 @@
 
 #include "measurement/MeasurementFile.h"
 #include "sim/MeasurementGenerator.h"
+#include "sim/OptionArgument.h"
 #include "sim/SimDateTime.h"
 
 namespace varelo::sim {
@@ -86,22 +87,9 @@ bool ParseGenerateOptions(std::span<const std::string> args, GenerateOptions& op
             options.help = true;
             return true;
         }
-        if (!arg.starts_with("--")) {
-            error = "unexpected argument '" + arg + "'";
-            return false;
-        }
-        std::string_view name = arg;
+        std::string_view name;
         std::string value;
-        if (const size_t eq = arg.find('='); eq != std::string::npos) {
-            name = name.substr(0, eq);
-            value = arg.substr(eq + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        }
-        if (value.empty()) {
-            error = "option " + std::string(name) + " needs a value";
-            return false;
-        }
+        if (!TakeOption(args, i, name, value, error)) return false;
         if (!ApplyOption(name, value, options, error)) return false;
         function = function || name == "--function";
         intervals = intervals || name == "--intervals";

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "sim/ByteText.h"
+#include "sim/OptionArgument.h"
 
 namespace varelo::sim {
 
@@ -12,8 +13,7 @@ const char* const kCommands[] = {"serve"};
 
 bool IsCommand(std::string_view word) {
     for (const char* c : kCommands) {
-        if (word == c)
-            return true;
+        if (word == c) return true;
     }
     return false;
 }
@@ -37,13 +37,11 @@ bool ApplyOption(std::string_view name, const std::string& value, SimOptions& op
         options.state = state;
     } else if (name == "--drop") {
         uint8_t command = 0;
-        if (!ParseDropRule(value, command, count, error))
-            return false;
+        if (!ParseDropRule(value, command, count, error)) return false;
         options.drops.emplace_back(command, count);
     } else if (name == "--corrupt") {
         CorruptRule rule;
-        if (!ParseCorruptRule(value, rule, error))
-            return false;
+        if (!ParseCorruptRule(value, rule, error)) return false;
         options.corrupts.push_back(rule);
     } else if (name == "--corrupt-test-sum-every") {
         uint8_t command = 0;
@@ -94,42 +92,23 @@ bool ParseSimOptions(std::span<const std::string> args, SimOptions& options, std
             options.boot = true;
             continue;
         }
-        if (!arg.starts_with("--")) {
-            error = "unexpected argument '" + arg + "'";
-            return false;
-        }
-        std::string_view name = arg;
+        std::string_view name;
         std::string value;
-        size_t eq = arg.find('=');
-        if (eq != std::string::npos) {
-            name = name.substr(0, eq);
-            value = arg.substr(eq + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        }
-        if (value.empty()) {
-            error = "option " + std::string(name) + " needs a value";
-            return false;
-        }
-        if (!ApplyOption(name, value, options, error))
-            return false;
+        if (!TakeOption(args, i, name, value, error)) return false;
+        if (!ApplyOption(name, value, options, error)) return false;
     }
     return true;
 }
 
 void SimOptions::ApplyTo(Scenario& scenario, FaultSettings& faults) const {
-    if (state)
-        scenario.state = *state;
+    if (state) scenario.state = *state;
     if (boot) scenario.state = kBootProgramState;
     for (auto [command, count] : drops)
         faults.drop[command] = count;
     faults.corrupt.insert(faults.corrupt.end(), corrupts.begin(), corrupts.end());
-    if (noise)
-        faults.noise = *noise;
-    if (silentAfter)
-        faults.silentAfter = *silentAfter;
-    if (dropEvery)
-        faults.dropEvery = *dropEvery;
+    if (noise) faults.noise = *noise;
+    if (silentAfter) faults.silentAfter = *silentAfter;
+    if (dropEvery) faults.dropEvery = *dropEvery;
     for (auto [command, every] : corruptTestSumEvery)
         faults.corruptTestSumEvery[command] = every;
 }
