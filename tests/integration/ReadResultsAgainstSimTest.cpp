@@ -61,6 +61,7 @@ protected:
         scenario.software.measurementFunction = "A Power quality";
         scenario.software.cpuFunction = "A;CPU";
         scenario.software.dspFunction = "A;DSP";
+        scenario.clock = sim::SimDateTime{2024, 1, 8, 12, 0, 0};  // the file keeps it
         StartSim(scenario, faults);
     }
 
@@ -127,6 +128,32 @@ INSTANTIATE_TEST_SUITE_P(
                       FileCase{"EmptyBeyondLookAheadA", kMeasFuncA, 0, 'F',
                                sim::CircularGap{599, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// One answer in fifty lost and one interval test sum in a hundred corrupted: the retries
+// repair every record, so the file is byte for byte the one of a clean line.
+TEST_F(ReadResultsAgainstSimTest, FaultsOnTheLineLeaveTheFileAsOnACleanLine) {
+    const sim::GeneratorSettings s = Day(kMeasFuncA);
+    sim::FaultSettings faults;
+    faults.dropEvery = 50;
+    faults.corruptTestSumEvery[sim::kReadInterval] = 100;
+    std::string files[2];
+    for (int faulty = 0; faulty < 2; ++faulty) {
+        StartMeasurement(s, faulty ? faults : sim::FaultSettings{});
+        const std::string path = dir.File(faulty ? "faulty.VXM" : "clean.VXM");
+        ui.saveAnswer = path;
+        const ReadResultsOutcome outcome = Read();
+        ASSERT_EQ(outcome.path, path) << "faulty " << faulty;
+        if (faulty) {  // the faults did happen
+            EXPECT_GT(outcome.diagnostics.transmissionErrorCount, 0);
+            EXPECT_GT(outcome.diagnostics.dataErrorCount, 0);
+        }
+        files[faulty] = Contents(path);
+        port.Close();  // the next Logger is on another pseudo-terminal
+        sim_.reset();
+    }
+    EXPECT_GT(files[0].size(), 100000u);
+    EXPECT_TRUE(files[0] == files[1]) << "the files differ";
+}
 
 std::vector<std::string> LinesOf(const std::string& path) {
     std::ifstream in(path);
