@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <filesystem>
 #include <regex>
 
@@ -184,7 +185,11 @@ TEST_F(ResultViewsTest, EventListScrollsByKeysAndWheel) {
     EXPECT_EQ(view.Scroll().First(), 1);
     QTest::keyClick(&view, Qt::Key_Up);
     EXPECT_EQ(view.Scroll().First(), 1);
-    view.RunCommand(33108);  // a filter change goes back to row 1
+    QWheelEvent down(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -240), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &down);
+    EXPECT_EQ(view.Scroll().First(), 3);  // one row per notch
+    view.RunCommand(33108);               // a filter change goes back to row 1
     EXPECT_EQ(view.Scroll().First(), 1);
 }
 

@@ -101,6 +101,7 @@ public:
     JobRun(QPrinter& printer, const PrintRequest& request) : printer_(printer), request_(request) {}
 
     bool Run() {
+        port_ = printer_.outputFileName();  // before the temporary name takes its place
         PdfTarget pdf(printer_);
         if (!printer_.isValid()) return Failed(kNoPrinterContext);
         if (request_.window && !OpenStatusWindow()) return Failed(kStatusWindowFailed);
@@ -115,10 +116,9 @@ public:
 private:
     bool OpenStatusWindow() {
         try {
-            QString printer = Q(Msg(1527, {printer_.printerName().toStdString(),
-                                           printer_.outputFileName().isEmpty()
-                                               ? std::string("-")
-                                               : printer_.outputFileName().toStdString()}));
+            QString printer =
+                Q(Msg(1527, {printer_.printerName().toStdString(),
+                             port_.isEmpty() ? std::string("-") : port_.toStdString()}));
             status_ = std::make_unique<PrintStatusDialog>(Texts().kindTitle, request_.documentName,
                                                           printer);
         } catch (const std::bad_alloc&) {
@@ -185,6 +185,7 @@ private:
     QPrinter& printer_;
     const PrintRequest& request_;
     std::unique_ptr<PrintStatusDialog> status_;
+    QString port_;
     bool cancelled_ = false;
 };
 
