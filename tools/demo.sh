@@ -45,7 +45,13 @@ echo
 echo "== varelo-cli evaluate (default EN50160 limits)"
 "$bin/varelo-cli" evaluate "$measurement"
 
+summary_pdf=$work/graphical-summary.pdf
+echo
+echo "== varelo-cli print graphical-summary"
+"$bin/varelo-cli" print graphical-summary "$measurement" --output "$summary_pdf"
+
 echo
 echo "Files:"
 echo "  measurement:                  $measurement"
+echo "  graphical summary (PDF):      $summary_pdf"
 echo "  commands the Logger received: $work/logger-commands.log"

@@ -25,5 +25,6 @@ std::span<const Command> LoggerCommands();
 std::span<const Command> LimitCommands();
 std::span<const Command> EvaluateCommands();
 std::span<const Command> MeasurementCommands();
+std::span<const Command> PrintCommands();
 
 }  // namespace varelo

@@ -13,12 +13,13 @@ namespace varelo {
 namespace {
 
 std::vector<std::span<const Command>> CommandGroups() {
-    return {MeasurementCommands(), EvaluateCommands(), LoggerCommands(), LimitCommands()};
+    return {MeasurementCommands(), EvaluateCommands(), PrintCommands(), LoggerCommands(),
+            LimitCommands()};
 }
 
 void PrintHelp() {
-    std::printf("%s command line %s\n\nUsage: varelo-cli COMMAND [OPTIONS]\n\n",
-                Str(174).c_str(), kProductVersion);
+    std::printf("%s command line %s\n\nUsage: varelo-cli COMMAND [OPTIONS]\n\n", Str(174).c_str(),
+                kProductVersion);
     for (auto group : CommandGroups()) {
         for (const Command& c : group) {
             std::printf("  %-60s %s\n", std::string(c.usage).c_str(),
@@ -41,7 +42,8 @@ const Command* FindCommand(const std::vector<std::string_view>& words, size_t& t
                 size_t space = rest.find(' ');
                 if (words[i] != rest.substr(0, space)) break;
                 ++i;
-                rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+                rest =
+                    space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
             }
             if (rest.empty()) {
                 taken = i;

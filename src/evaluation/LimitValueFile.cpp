@@ -42,7 +42,8 @@ void VisitLimitItems(Visitor& v, Limits& l) {
     v.Integer("FreqInterval", l.FreqInterval);
     v.Integer("SignalInterval", l.SignalInterval);
     v.Real("THD", l.THD);
-    for (size_t k = 0; k < CLimitValues::kBins; ++k) v.Real("Harm" + std::to_string(k), l.Harm[k]);
+    for (size_t k = 0; k < CLimitValues::kBins; ++k)
+        v.Real("Harm" + std::to_string(k), l.Harm[k]);
     for (size_t k = 0; k < CLimitValues::kBins; ++k)
         v.Real("SignallingVolt" + std::to_string(k), l.SignallingVolt[k]);
     v.Real("CurrTHD", l.CurrTHD);
@@ -72,8 +73,10 @@ bool ReadLimitFile(const std::string& path, CLimitValues& target) {
 
 bool WriteLimitFile(const std::string& path, const CLimitValues& limits) {
     CLimitValues written = limits;
-    for (float& limit : written.Harm) limit = std::max(limit, 0.0f);
-    for (float& limit : written.CurrHarm) limit = std::max(limit, 0.0f);
+    for (float& limit : written.Harm)
+        limit = std::max(limit, 0.0f);
+    for (float& limit : written.CurrHarm)
+        limit = std::max(limit, 0.0f);
     ItemBlockWriter items;
     VisitLimitItems(items, written);
     CMeasurementFileWriter writer(path);
@@ -84,7 +87,9 @@ bool WriteLimitFile(const std::string& path, const CLimitValues& limits) {
     return writer.Close();
 }
 
-bool IsValidLimitFile(const std::string& path) { return CheckFile(path); }
+bool IsValidLimitFile(const std::string& path) {
+    return CheckFile(path);
+}
 
 bool LoadCurrentLimits(Settings& settings, UserInterface& ui, CLimitValues& target) {
     return LoadLimitFile(settings.ReadString(setting::LimitFile), ui, target);
@@ -103,8 +108,11 @@ bool LoadLimitFile(const std::string& path, UserInterface& ui, CLimitValues& tar
 }
 
 bool IsStandardLimitFile(Settings& settings) {
-    std::string name =
-        std::filesystem::path(settings.ReadString(setting::LimitFile)).filename().string();
+    return IsStandardLimitFilePath(settings.ReadString(setting::LimitFile));
+}
+
+bool IsStandardLimitFilePath(const std::string& path) {
+    std::string name = std::filesystem::path(path).filename().string();
     return EqualsNoCase(name, "En50160-50Hz.gwd") || EqualsNoCase(name, "En50160-60Hz.gwd");
 }
 

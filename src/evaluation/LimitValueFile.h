@@ -22,5 +22,7 @@ bool LoadCurrentLimits(Settings& settings, UserInterface& ui, CLimitValues& targ
 bool LoadLimitFile(const std::string& path, UserInterface& ui, CLimitValues& target);
 // The file name of "LimitFile" is one of the two standard EN50160 files.
 bool IsStandardLimitFile(Settings& settings);
+// The same test on a limit file path.
+bool IsStandardLimitFilePath(const std::string& path);
 
 }  // namespace varelo

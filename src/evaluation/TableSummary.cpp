@@ -27,6 +27,12 @@ SummaryRow Row(std::string label, std::string unit, std::string limit) {
     return row;
 }
 
+SummaryRow SubRow(std::string label, std::string unit, std::string limit) {
+    SummaryRow row = Row(std::move(label), std::move(unit), std::move(limit));
+    row.subRow = true;
+    return row;
+}
+
 SummaryRow Header(std::string label, std::string unit = "", std::string limit = "") {
     SummaryRow row = Row(std::move(label), std::move(unit), std::move(limit));
     row.header = row.mergedMaximum = row.mergedShare = true;
@@ -79,10 +85,12 @@ private:
     void VoltageVariations() {
         out_.rows.push_back(Header("Voltage variations", "", Fixed(scaling_.NomVolt, 0) + "V "));
         std::string suffix = " 100% / " + Percent(share_) + "%";
-        SummaryRow upper = Row("Maximum" + suffix, "% [Vn]",
-                               "+" + Fixed(limits_.NplusTol100, 2) + "/+" + Fixed(limits_.NplusTol95, 2));
-        SummaryRow lower = Row("Minimum" + suffix, "% [Vn]",
-                               "-" + Fixed(limits_.NminusTol100, 2) + "/-" + Fixed(limits_.NminusTol95, 2));
+        SummaryRow upper =
+            SubRow("Maximum" + suffix, "% [Vn]",
+                   "+" + Fixed(limits_.NplusTol100, 2) + "/+" + Fixed(limits_.NplusTol95, 2));
+        SummaryRow lower =
+            SubRow("Minimum" + suffix, "% [Vn]",
+                   "-" + Fixed(limits_.NminusTol100, 2) + "/-" + Fixed(limits_.NminusTol95, 2));
         const CVoltageVariation* v = eval_.VoltageVariation();
         for (int p = 0; p < 3; ++p) {
             if (!Present(p)) continue;
@@ -93,8 +101,12 @@ private:
             }
             double max = NomPercent(v->Maximum(p) * scaling_.VoltScale) - 100;
             double min = NomPercent(v->Minimum(p) * scaling_.VoltScale) - 100;
-            auto reached100 = [&](double d) { return d >= limits_.NplusTol100 || d <= -limits_.NminusTol100; };
-            auto reached95 = [&](double d) { return d >= limits_.NplusTol95 || d <= -limits_.NminusTol95; };
+            auto reached100 = [&](double d) {
+                return d >= limits_.NplusTol100 || d <= -limits_.NminusTol100;
+            };
+            auto reached95 = [&](double d) {
+                return d >= limits_.NplusTol95 || d <= -limits_.NminusTol95;
+            };
             upper.SetMaximum(p, Fixed(max, 2), reached100(max));
             lower.SetMaximum(p, Fixed(min, 2), reached100(min));
             long long lo = 0, hi = 0;
@@ -123,7 +135,8 @@ private:
                 continue;
             }
             int count = 0;
-            for (int kind : kinds) count += events->Count(p, kind);
+            for (int kind : kinds)
+                count += events->Count(p, kind);
             row.SetMaximum(p, std::to_string(count), count >= limits_.NrEvents);
         }
         row.SetShare(1, kNoValue, false);
@@ -136,8 +149,8 @@ private:
         std::vector<std::pair<int, size_t>> orderRows;  // order -> row index
         for (int p = 0; p < 3; ++p) {
             if (!Present(p)) continue;
-            WorstOrderResult worst = current ? eval_.WorstCurrentOrder(p, share_)
-                                             : eval_.WorstVoltageOrder(p, share_);
+            WorstOrderResult worst =
+                current ? eval_.WorstCurrentOrder(p, share_) : eval_.WorstVoltageOrder(p, share_);
             if (worst.order < 0) continue;
             size_t at = 0;
             for (auto [order, index] : orderRows) {
@@ -149,7 +162,9 @@ private:
                 out_.rows.push_back(HarmonicRow(current, worst.order));
             }
             // Harmonic results are raw; THD (order 0) is in % already.
-            double scale = worst.order == 0 ? 1.0 : current ? scaling_.CurrH1Scale : scaling_.HarmPercentScale;
+            double scale = worst.order == 0 ? 1.0
+                           : current        ? scaling_.CurrH1Scale
+                                            : scaling_.HarmPercentScale;
             double max = worst.maximum * scale, value = worst.percentValue * scale;
             double limit = worst.limit * scale;
             out_.rows[at].SetMaximum(p, Fixed(max, 2), max >= limit);
@@ -164,11 +179,11 @@ private:
 
     SummaryRow HarmonicRow(bool current, int order) const {
         if (order == 0) {
-            return Row(current ? Str(1498) : Str(1338), "%",
-                       Fixed(current ? limits_.CurrTHD : limits_.THD, 2));
+            return SubRow(current ? Str(1498) : Str(1338), "%",
+                          Fixed(current ? limits_.CurrTHD : limits_.THD, 2));
         }
         double limit = current ? limits_.CurrentHarmonicLimit(order) : limits_.HarmonicLimit(order);
-        return Row(std::to_string(order) + ". Harm.", current ? "A" : "% [Vn]", Fixed(limit, 2));
+        return SubRow(std::to_string(order) + ". Harm.", current ? "A" : "% [Vn]", Fixed(limit, 2));
     }
 
     void Flicker() {
@@ -219,8 +234,8 @@ private:
             if (at == 0) {
                 at = out_.rows.size();
                 channelRows.push_back({channel, at});
-                out_.rows.push_back(Row(std::to_string(s->Frequency(channel)) + " Hz", "% [Vn]",
-                                        Fixed(s->Limit(channel), 2)));
+                out_.rows.push_back(SubRow(std::to_string(s->Frequency(channel)) + " Hz", "% [Vn]",
+                                           Fixed(s->Limit(channel), 2)));
             }
             double max = s->Maximum(p, channel), value = s->PercentValue(p, channel, 99);
             out_.rows[at].SetMaximum(p, Fixed(max, 2), max > s->Limit(channel));
@@ -237,17 +252,23 @@ private:
         header.SetShare(1, Msg(1363, {"99.5"}), false);
         out_.rows.push_back(header);
         std::string suffix = " 100% / 99.5%";
-        SummaryRow upper = Row("Maximum" + suffix, "%",
-                               "+" + std::to_string(limits_.FplusTol100) + "/+" + std::to_string(limits_.FplusTol95));
-        SummaryRow lower = Row("Minimum" + suffix, "%",
-                               "-" + std::to_string(limits_.FminusTol100) + "/-" + std::to_string(limits_.FminusTol95));
+        SummaryRow upper = SubRow(
+            "Maximum" + suffix, "%",
+            "+" + std::to_string(limits_.FplusTol100) + "/+" + std::to_string(limits_.FplusTol95));
+        SummaryRow lower = SubRow("Minimum" + suffix, "%",
+                                  "-" + std::to_string(limits_.FminusTol100) + "/-" +
+                                      std::to_string(limits_.FminusTol95));
         upper.mergedMaximum = upper.mergedShare = lower.mergedMaximum = lower.mergedShare = true;
         const CFrequencyStatistics* f = eval_.Frequency();
         if (f && f->HasValues()) {
             double f0 = f->NominalFrequency();
             auto percent = [&](double deviation) { return deviation * 100 / f0; };
-            auto reached100 = [&](double d) { return d <= -limits_.FminusTol100 || d >= limits_.FplusTol100; };
-            auto reached95 = [&](double d) { return d <= -limits_.FminusTol95 || d >= limits_.FplusTol95; };
+            auto reached100 = [&](double d) {
+                return d <= -limits_.FminusTol100 || d >= limits_.FplusTol100;
+            };
+            auto reached95 = [&](double d) {
+                return d <= -limits_.FminusTol95 || d >= limits_.FplusTol95;
+            };
             double max = percent(f->Maximum() - f0), min = percent(f->Minimum() - f0);
             upper.SetMaximum(1, Fixed(max, 2), reached100(max));
             lower.SetMaximum(1, Fixed(min, 2), reached100(min));

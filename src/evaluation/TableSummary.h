@@ -19,6 +19,7 @@ struct SummaryRow {
     std::string unit;
     std::string limit;
     bool header = false;  // a group's header row
+    bool subRow = false;  // a row under a group's header
     bool mergedMaximum = false;
     bool mergedShare = false;
     std::array<std::string, 6> cells;  // maximum L1-L3, then x % value L1-L3
@@ -40,10 +41,10 @@ struct TableSummary {
     std::vector<SummaryRow> rows;
     std::array<bool, 3> phases{};  // present phases
     std::array<std::string, 3> phaseNames;
-    std::string shareHeading;     // "95%-value"
-    std::string limitFileName;    // the limit column's heading
-    std::string maximumLegend;    // "Max value above limit value"
-    std::string shareLegend;      // "95%-value above limit value"
+    std::string shareHeading;   // "95%-value"
+    std::string limitFileName;  // the limit column's heading
+    std::string maximumLegend;  // "Max value above limit value"
+    std::string shareLegend;    // "95%-value above limit value"
 
     static TableSummary Build(const CVamor800Doc& doc, PhaseLabels labels);
 };

@@ -2,10 +2,29 @@
 
 #include <algorithm>
 
+#include "gui/views/DisDipView.h"
+#include "gui/views/EventListView.h"
+#include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/TableSummaryView.h"
+
 namespace varelo {
 
+namespace {
+
+template <class View>
+ViewKind Kind() {
+    return {View::kCommand, View::kTemplate,
+            [](const ViewContext& context, QWidget* parent) -> ResultView* {
+                return new View(context, parent);
+            }};
+}
+
+}  // namespace
+
 const std::vector<ViewKind>& ViewKinds() {
-    static const std::vector<ViewKind> kinds = {};
+    static const std::vector<ViewKind> kinds = {Kind<GraphicalSummaryView>(),
+                                                Kind<TableSummaryView>(), Kind<DisDipView>(),
+                                                Kind<EventListView>()};
     return kinds;
 }
 

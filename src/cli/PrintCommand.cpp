@@ -1,0 +1,68 @@
+// varelo-cli print: a result view's printout of a measurement file as a PDF file, drawn by the
+// desktop program's own paint routines.
+#include <cstdio>
+#include <string>
+
+#include "app/AppOptions.h"
+#include "cli/Arguments.h"
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+#include "measurement/Vamor800Doc.h"
+#ifdef VARELO_HAVE_GUI_PRINT
+#include "gui/print/PrintToPdf.h"
+#endif
+
+namespace varelo {
+
+namespace {
+
+#ifdef VARELO_HAVE_GUI_PRINT
+
+int Print(CliContext& context, Arguments& args) {
+    auto output = args.Value("output");
+    auto limits = args.Value("limits");
+    auto words = args.Positionals();
+    if (words.size() != 2)
+        args.Fail("name a printout and one measurement file");
+    else if (!IsPrintoutName(words[0]))
+        args.Fail(std::string("the printout is one of ") + PrintoutNames());
+    if (!output || output->empty()) args.Fail("--output names the PDF file");
+    if (!args.Problems().empty()) return kExitUsage;
+
+    CVamor800Doc doc(context.AppSettings(), context.Ui(), AppOptions::Instance());
+    if (limits) doc.SetLimitFileOverride(*limits);
+    if (!doc.OpenFile(words[1])) return kExitFailed;
+    if (!PrintToPdf(doc, words[0], *output, context.AppSettings(), context.Ui())) {
+        std::fprintf(stderr, "varelo-cli: %s was not written\n", output->c_str());
+        return kExitFailed;
+    }
+    std::printf("%s\n", output->c_str());
+    return kExitOk;
+}
+
+#else
+
+int Print(CliContext&, Arguments& args) {
+    args.Value("output");
+    args.Value("limits");
+    std::fprintf(stderr,
+                 "varelo-cli: printing needs the desktop build (Qt); this build has no GUI\n");
+    return kExitFailed;
+}
+
+#endif
+
+constexpr Command kCommands[] = {
+    {"print",
+     "print graphical-summary|table-summary|events|disdip FILE --output OUT.pdf [--limits "
+     "FILE.GWD]",
+     "print a result view of a measurement file into a PDF file", Print},
+};
+
+}  // namespace
+
+std::span<const Command> PrintCommands() {
+    return kCommands;
+}
+
+}  // namespace varelo

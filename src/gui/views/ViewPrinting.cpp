@@ -1,0 +1,26 @@
+#include "gui/views/ViewPrinting.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWidget>
+
+#include "gui/print/PaintOptions.h"
+#include "gui/print/PrintJob.h"
+#include "gui/print/SharedPrinter.h"
+#include "measurement/Vamor800Doc.h"
+
+namespace varelo {
+
+void PrintView(QWidget& view, const ViewContext& context, Printout& printout, bool askPrinter) {
+    QPrinter& printer = SharedPrinter();
+    if (askPrinter) {
+        QPrintDialog dialog(&printer, &view);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
+    PrintRequest request{printout,    Q(context.doc->FilePath(true)),
+                         context.doc, *context.settings,
+                         *context.ui, view.window()};
+    RunPrintJob(printer, request);
+}
+
+}  // namespace varelo

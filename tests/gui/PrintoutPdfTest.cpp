@@ -1,0 +1,191 @@
+// The printouts of the result views as PDF files through varelo-cli print, read back with
+// pdftotext.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "app/Settings.h"
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace varelo {
+namespace {
+
+using test::RunProgram;
+using test::ShellQuote;
+
+std::string Program(const test::TempDir& home, const std::string& name, const std::string& args) {
+    return test::ProgramLine(home.Path(), std::string(VARELO_BIN_DIR) + "/" + name, args);
+}
+
+// The pages of a PDF file as pdftotext lays them out.
+std::vector<std::string> PdfPages(const std::string& pdf) {
+    test::ProgramResult text = RunProgram("pdftotext -layout " + ShellQuote(pdf) + " -");
+    EXPECT_EQ(text.status, 0) << text.output;
+    std::vector<std::string> pages;
+    size_t start = 0;
+    for (size_t at; (at = text.output.find('\f', start)) != std::string::npos; start = at + 1)
+        pages.push_back(text.output.substr(start, at - start));
+    return pages;
+}
+
+std::string FirstLine(const std::string& page) {
+    size_t begin = page.find_first_not_of(" \n");
+    if (begin == std::string::npos) return {};
+    return page.substr(begin, page.find('\n', begin) - begin);
+}
+
+// One generated week of function A measured by a Logger, shared by the tests.
+class PrintoutPdfTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        home_ = new test::TempDir;
+        file_ = home_->File("week.VXM");
+        ASSERT_EQ(RunProgram(Program(*home_, "logger-sim",
+                                     "generate --function A --intervals 1008 --output " +
+                                         ShellQuote(file_)))
+                      .status,
+                  0);
+    }
+    static void TearDownTestSuite() {
+        delete home_;
+        home_ = nullptr;
+    }
+
+    test::ProgramResult Print(const std::string& kind, const std::string& output) {
+        return RunProgram(
+            Program(*home_, "varelo-cli",
+                    "print " + kind + " " + ShellQuote(file_) + " --output " + ShellQuote(output)));
+    }
+
+    void SetPrintHeader(const std::string& header) {
+        SettingsStore store(home_->File("Orbant/Varelo.conf"));
+        Settings settings(store);
+        ASSERT_TRUE(settings.Write(setting::PrintHeader, header));
+    }
+
+    static test::TempDir* home_;
+    static std::string file_;
+};
+
+test::TempDir* PrintoutPdfTest::home_ = nullptr;
+std::string PrintoutPdfTest::file_;
+
+TEST_F(PrintoutPdfTest, EveryPageHasTheHeaderCountedPagesAndTheInformationFirst) {
+    struct Case {
+        const char* kind;
+        const char* title;
+    } cases[] = {{"graphical-summary", "Graphical summary"},
+                 {"table-summary", "Table summary"},
+                 {"events", "Events and interruptions"},
+                 {"disdip", "UNIPEDE DISDIP table"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        std::string pdf = home_->File(std::string(c.kind) + ".pdf");
+        test::ProgramResult result = Print(c.kind, pdf);
+        ASSERT_EQ(result.status, 0) << result.output;
+        ASSERT_TRUE(std::filesystem::exists(pdf));
+        EXPECT_FALSE(std::filesystem::exists(home_->File(std::string(".") + c.kind + ".pdf.part")));
+        std::vector<std::string> pages = PdfPages(pdf);
+        ASSERT_FALSE(pages.empty());
+        for (size_t n = 0; n < pages.size(); ++n) {
+            const std::string& page = pages[n];
+            SCOPED_TRACE("page " + std::to_string(n + 1));
+            EXPECT_TRUE(
+                std::regex_search(page, std::regex("Page " + std::to_string(n + 1) + "\\b")));
+            EXPECT_TRUE(std::regex_search(page, std::regex("Varelo\\s+Version \\d")));
+            EXPECT_NE(page.find(c.title), std::string::npos);
+            EXPECT_NE(page.find(file_), std::string::npos);  // the document name
+            bool block = page.find("Measurement function") != std::string::npos &&
+                         page.find("Frequency measurement within tolerance") != std::string::npos;
+            EXPECT_EQ(block, n == 0);
+        }
+    }
+}
+
+TEST_F(PrintoutPdfTest, EventListPrintsEveryEvent) {
+    std::string pdf = home_->File("all-events.pdf");
+    ASSERT_EQ(Print("events", pdf).status, 0);
+    test::ProgramResult json =
+        RunProgram(Program(*home_, "varelo-cli", "evaluate --json " + ShellQuote(file_)));
+    ASSERT_EQ(json.status, 0);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(json.output, m,
+                                  std::regex("\"Total events and interruptions\": (\\d+)")));
+    const int events = std::stoi(m[1]);
+    int rows = 0;
+    for (const std::string& page : PdfPages(pdf)) {
+        // A row starts with its date and time with milliseconds.
+        std::regex row("\\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\s+\\d");
+        rows += int(std::distance(std::sregex_iterator(page.begin(), page.end(), row),
+                                  std::sregex_iterator()));
+        EXPECT_NE(page.find("Date and time"),
+                  std::string::npos);  // the column header on every page
+    }
+    EXPECT_GE(rows, events);
+}
+
+TEST_F(PrintoutPdfTest, TableSummaryShowsTheNumbersOfEvaluate) {
+    std::string pdf = home_->File("numbers.pdf");
+    ASSERT_EQ(Print("table-summary", pdf).status, 0);
+    std::vector<std::string> pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 1u);
+    test::ProgramResult json =
+        RunProgram(Program(*home_, "varelo-cli", "evaluate --json " + ShellQuote(file_)));
+    ASSERT_EQ(json.status, 0) << json.output;
+    std::regex value("\"value\": \"(-?[0-9]+\\.[0-9]+)\"");
+    int checked = 0;
+    for (auto it = std::sregex_iterator(json.output.begin(), json.output.end(), value);
+         it != std::sregex_iterator(); ++it) {
+        std::string number = (*it)[1];
+        EXPECT_TRUE(std::regex_search(
+            pages[0], std::regex("(^|\\s)" + std::regex_replace(number, std::regex("\\."), "\\.") +
+                                 "(\\s|$)")))
+            << number;
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
+}
+
+TEST_F(PrintoutPdfTest, PrintHeaderIsTheFirstLineAndEmptyStaysEmpty) {
+    SetPrintHeader("Acme Power Quality");
+    std::string pdf = home_->File("header.pdf");
+    ASSERT_EQ(Print("disdip", pdf).status, 0);
+    EXPECT_EQ(FirstLine(PdfPages(pdf).at(0)), "Acme Power Quality");
+
+    SetPrintHeader("");
+    ASSERT_EQ(Print("disdip", pdf).status, 0);
+    std::string first = FirstLine(PdfPages(pdf).at(0));
+    EXPECT_EQ(first.rfind(file_, 0), 0u) << first;  // the document name line moved up
+    EXPECT_EQ(first.find("Acme"), std::string::npos);
+}
+
+TEST_F(PrintoutPdfTest, UnwritableOutputFailsWithAMessageAndLeavesNoFile) {
+    std::string pdf = home_->File("missing-folder/out.pdf");
+    test::ProgramResult result = Print("graphical-summary", pdf);
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.output.find("An unknown error has occurred."), std::string::npos)
+        << result.output;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    // An existing file is not destroyed by a failing printout.
+    test::TempDir dir;
+    dir.Write("kept.pdf", "old");
+    test::ProgramResult unreadable =
+        RunProgram(Program(*home_, "varelo-cli",
+                           "print table-summary " + ShellQuote(dir.File("none.VXM")) +
+                               " --output " + ShellQuote(dir.File("kept.pdf"))));
+    EXPECT_NE(unreadable.status, 0);
+    EXPECT_EQ(std::filesystem::file_size(dir.File("kept.pdf")), 3u);
+}
+
+TEST_F(PrintoutPdfTest, UnknownPrintoutIsAUsageError) {
+    test::ProgramResult result = Print("pie-chart", home_->File("x.pdf"));
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.output.find("graphical-summary|table-summary|events|disdip"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace varelo
