@@ -12,8 +12,7 @@ namespace {
 
 TEST(StringTable, ParsesIdTabTextLinesWithEscapes) {
     StringTable table;
-    EXPECT_EQ(table.Parse("5\tone\\ntwo\\tthree\\\\\r\nnot a line\n\t7\n12\tSettings\\%1 Hz\\%2"),
-              2u);
+    EXPECT_EQ(table.Parse("5\tone\\ntwo\\tthree\\\\\r\nnot a line\n\t7\n12\tSettings\\%1 Hz\\%2"), 2u);
     ASSERT_NE(table.Find(5), nullptr);
     EXPECT_EQ(*table.Find(5), "one\ntwo\tthree\\");
     EXPECT_EQ(*table.Find(12), "Settings\\%1 Hz\\%2");
