@@ -2,14 +2,18 @@
 // registered result view open and of the shell's dialogs. Run offscreen with its own settings.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMdiArea>
+#include <QPainter>
 #include <QWidget>
 #include <cstdio>
 
 #include "app/AppOptions.h"
 #include "app/ColorSlots.h"
+#include "app/CommandTable.h"
 #include "app/GeneralSettings.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/app/Resources.h"
 #include "gui/app/VareloApp.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/ColorsDialog.h"
@@ -17,6 +21,7 @@
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
 #include "gui/main/MainWindow.h"
+#include "gui/main/StartupScreen.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
 
@@ -40,6 +45,32 @@ void SaveDialog(QDialog& dialog, const QString& name) {
     dialog.hide();
 }
 
+// The tool bar's icons at their size and four times enlarged, enabled and disabled.
+void SaveIconSheet() {
+    constexpr int kZoom = 4;
+    const auto bar = varelo::MainToolBar();
+    QImage sheet(int(bar.size()) * 18 * kZoom, 2 * 17 * kZoom + 40, QImage::Format_ARGB32);
+    sheet.fill(QColor(240, 240, 240));
+    QPainter painter(&sheet);
+    int x = 0;
+    for (int id : bar) {
+        if (id != varelo::kSeparator) {
+            const QIcon icon(QString(":/icons/%1.svg").arg(id));
+            for (int row = 0; row < 2; ++row) {
+                const QPixmap pixmap =
+                    icon.pixmap(QSize(16, 15), row == 0 ? QIcon::Normal : QIcon::Disabled);
+                painter.drawImage(QRect(x, row * 17 * kZoom, 16 * kZoom, 15 * kZoom),
+                                  pixmap.toImage());
+                painter.drawPixmap(x, 2 * 17 * kZoom + 10, pixmap);
+            }
+        }
+        x += 18 * kZoom;
+    }
+    painter.end();
+    const QString path = folder + "/toolbar-icons.png";
+    if (sheet.save(path)) std::printf("%s\n", qPrintable(path));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -61,6 +92,9 @@ int main(int argc, char* argv[]) {
         return int(QDialog::Rejected);
     });
     varelo::VareloApp varelo;
+    varelo::LoadResources();
+    SaveIconSheet();
+    varelo::StartupScreen::Picture().save(folder + "/startup-screen.png");
     varelo.AppSettings().Write(varelo::setting::IsSplashScreenDisabled, 1);
     varelo::VareloApp::StartResult started = varelo.Start({});
     if (started != varelo::VareloApp::StartResult::Running) return 1;

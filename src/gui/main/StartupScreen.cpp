@@ -25,7 +25,7 @@ void DrawWave(QPainter& painter, const QRectF& band) {
     const double mid = band.center().y();
     for (int x = 0; x <= band.width(); ++x) {
         const double t = x / 60.0 * 2 * M_PI;
-        const double dip = (x > 170 && x < 290) ? 0.45 : 1.0;
+        const double dip = (x > 180 && x < 300) ? 0.45 : 1.0;  // from one zero crossing to another
         const double y = mid - std::sin(t) * band.height() / 2 * dip;
         if (x == 0)
             path.moveTo(band.left() + x, y);
