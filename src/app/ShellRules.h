@@ -24,7 +24,6 @@ bool AcceptShellRequest(std::string_view text, bool mainWindowEnabled);
 // taken: the graphical summary, or with A/B/C labels the level-time diagram of "V average" L1.
 enum class FirstWindow { GraphicalSummary, LevelTimeDiagram };
 FirstWindow FirstWindowAfterOpen(bool hasIntervals, PhaseLabels labels);
-inline constexpr int kFirstTimeplotChannel = 1011;
 
 // The about box's version line: "Version: <version> Unicode (rev <revision>)".
 std::string AboutVersionLine(std::string_view productVersion);

@@ -19,7 +19,6 @@ public:
     bool SendToRunning(const QString& path);
     // Starts answering second starts.
     bool Listen();
-    const QString& Name() const { return name_; }
 
 signals:
     void FileRequested(const QString& path);

@@ -61,7 +61,6 @@ public:
     QtUserInterface& Ui() { return ui_; }
     LanguageLoader& Languages() { return languages_; }
     RecentFiles& Recent() { return recent_; }
-    InstanceChannel* Channel() const { return channel_.get(); }
 
     // What a language change does once the new language is stored; by default the program
     // starts itself anew.

@@ -25,13 +25,9 @@ public:
     QLineEdit* PrintHeaderEdit() const { return printHeader_; }
     QLineEdit* LimitFileEdit() const { return limitFile_; }
     QComboBox* PortBox() const { return port_; }
-    QComboBox* BaudBox() const { return baud_; }
     QCheckBox* FlickerBox() const { return showFlicker_; }
     QCheckBox* ThdBox() const { return showThd_; }
-    QCheckBox* StartMenuBox() const { return showStartMenu_; }
-    QRadioButton* VoltageButton(int i) const { return voltage_[i]; }
     QRadioButton* Thd40Button() const { return thd40_; }
-    QRadioButton* AbcButton() const { return abc_; }
 
 private:
     QWidget* BuildFiles();

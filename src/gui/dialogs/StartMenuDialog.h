@@ -19,7 +19,6 @@ public:
 
     QPushButton* SetUpPButton() const { return setUpP_; }
     QPushButton* SetUpAButton() const { return setUpA_; }
-    QPushButton* OpenButton() const { return open_; }
 
 private:
     QPushButton* setUpP_;

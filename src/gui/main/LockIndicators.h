@@ -15,7 +15,6 @@ class LockIndicators : public QObject {
 public:
     explicit LockIndicators(QStatusBar* bar);
 
-    bool IsOn(int pane) const { return on_[pane]; }
     QLabel* Pane(int pane) const { return panes_[pane]; }
 
 protected:
