@@ -116,7 +116,8 @@ TEST(CommandTable, MenusOfTheWindowKinds) {
                                                "S&ettings", "&Window", "&?"};
     EXPECT_EQ(titles, expected);
     // The online diagram offers no Logger set-up.
-    const auto& online = MenuBarOf(180)[1].items;
+    const auto onlineBar = MenuBarOf(180);
+    const auto& online = onlineBar[1].items;
     EXPECT_EQ(std::count(online.begin(), online.end(), cmd::kSetUpA), 0);
     EXPECT_EQ(std::count(online.begin(), online.end(), cmd::kStopMeasurement), 1);
 }
