@@ -4,7 +4,6 @@
 #include "ShellFixture.h"
 #include "app/CommandTable.h"
 #include "app/Settings.h"
-#include "gui/main/StartupScreen.h"
 #include "measurement/Vamor800Doc.h"
 #include "support/SimProcess.h"
 
@@ -24,7 +23,7 @@ TEST_F(ReadResultsCommandTest, ReadResultsSavesTheMeasurementAndOpensIt) {
     ScopedEnv port("VARELO_COM1", link.c_str());
 
     Start();
-    app->Startup()->Finish();
+    CloseStartupScreen();
     const std::string target = files.File("read.VXM");
     respond = [&](QDialog& dialog) {
         if (auto* save = qobject_cast<QFileDialog*>(&dialog))

@@ -6,7 +6,6 @@
 #include "app/CommandTable.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/main/MainWindow.h"
-#include "gui/main/StartupScreen.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
 
@@ -34,7 +33,7 @@ protected:
 
     RecordingView* OpenWeek() {
         Start();
-        app->Startup()->Finish();
+        CloseStartupScreen();
         EXPECT_TRUE(app->OpenMeasurement(QString::fromStdString(Measurement("week.VXM", 20))));
         return static_cast<RecordingView*>(app->Window()->OpenView(kind));
     }

@@ -14,7 +14,6 @@
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
-#include "gui/main/StartupScreen.h"
 #include "measurement/Vamor800Doc.h"
 
 namespace varelo::test {
@@ -24,7 +23,7 @@ class SettingsDialogsTest : public ShellTest {
 protected:
     void StartQuietly(const QStringList& arguments = {}) {
         Start(arguments);
-        app->Startup()->Finish();
+        CloseStartupScreen();
         dialogs.clear();
     }
     // Answers the general settings dialog after edit has changed it.

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "gui/dialogs/EvaluationPeriodDialog.h"
+#include "gui/main/StartupScreen.h"
 
 namespace varelo::test {
 
@@ -39,6 +40,11 @@ VareloApp::StartResult ShellTest::Start(const QStringList& arguments) {
     app = std::make_unique<VareloApp>();
     app->SetRestart([this] { ++restarts; });
     return app->Start(arguments);
+}
+
+void ShellTest::CloseStartupScreen() {
+    app->Startup()->Finish();
+    QApplication::processEvents();
 }
 
 std::string ShellTest::Measurement(const std::string& name, int intervals) {

@@ -40,6 +40,8 @@ protected:
 
     // Makes the program and runs its start-up.
     VareloApp::StartResult Start(const QStringList& arguments = {});
+    // Closes the startup screen and lets what waited for it run.
+    void CloseStartupScreen();
     // A generated measurement of function A with this many 600-s intervals.
     std::string Measurement(const std::string& name, int intervals);
     bool Saw(const std::string& dialogClass) const;

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -42,6 +43,7 @@ TEST_F(StartupTest, EmptySettingsStoreStartsWithTheDefaultsAndTheStartupScreen) 
     EXPECT_FALSE(Saw("varelo::StartMenuDialog"));
     QTest::keyClick(app->Window(), Qt::Key_A);
     EXPECT_FALSE(app->Startup()->IsShowing());
+    QApplication::processEvents();
     EXPECT_EQ(std::count(dialogs.begin(), dialogs.end(), "varelo::StartMenuDialog"), 1);
 }
 
@@ -54,6 +56,7 @@ TEST_F(StartupTest, AClickOnTheStartupScreenIsSwallowed) {
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_FALSE(clicked);
     EXPECT_FALSE(app->Startup()->IsShowing());
+    QApplication::processEvents();  // the start menu that waited
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_TRUE(clicked);
 }
@@ -69,14 +72,14 @@ TEST_F(StartupTest, StartMenuOpenRunsFileOpenAndItsSetUpButtonsAreDisabled) {
         return int(QDialog::Rejected);
     };
     Start();
-    app->Startup()->Finish();
+    CloseStartupScreen();
     EXPECT_TRUE(setUpDisabled);
     EXPECT_TRUE(Saw("QFileDialog"));
 }
 
 TEST_F(StartupTest, DisabledStartMenuMakesFileNewDoNothing) {
     Start();
-    app->Startup()->Finish();
+    CloseStartupScreen();
     dialogs.clear();
     app->AppSettings().Write(setting::IsStartupScreenDisabled, 1);
     app->RunCommand(cmd::kNew);
@@ -153,7 +156,7 @@ TEST_F(StartupTest, CommandsWithoutABuiltFeatureStayDisabled) {
 TEST_F(StartupTest, SecondStartHandsItsFileToTheRunningProgram) {
     const std::string path = Measurement("week.VXM", 10);
     Start();
-    app->Startup()->Finish();
+    CloseStartupScreen();
     dialogs.clear();
     // A second program on the same settings store finds the first one.
     VareloApp second;

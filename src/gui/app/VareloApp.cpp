@@ -100,10 +100,14 @@ VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
         return StartResult::Running;
     }
     if (startup_ && startup_->IsShowing()) {
-        connect(startup_, &StartupScreen::Closed, this, [this] {
-            window_->update();
-            FileNew();
-        });
+        // Queued: the key or click that closed the screen is finished before the menu shows.
+        connect(
+            startup_, &StartupScreen::Closed, this,
+            [this] {
+                window_->update();
+                FileNew();
+            },
+            Qt::QueuedConnection);
     } else {
         FileNew();
     }
