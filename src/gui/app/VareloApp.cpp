@@ -58,7 +58,6 @@ StartupScreen* VareloApp::Startup() const {
 }
 
 VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
-    arguments_ = arguments;
     std::vector<std::string> texts;
     for (const QString& argument : arguments)
         texts.push_back(S(argument));
@@ -239,17 +238,12 @@ void VareloApp::ChangeLanguage(int languageId) {
 }
 
 void VareloApp::RestartProgram() {
-    // The new program finds its language in the settings; this one ends without asking.
+    // A new program without arguments finds its language in the settings; this one ends at
+    // once, without closing windows or asking.
     QByteArray program = QCoreApplication::applicationFilePath().toLocal8Bit();
-    std::vector<QByteArray> texts = {program};
-    for (const QString& argument : arguments_)
-        texts.push_back(argument.toLocal8Bit());
-    std::vector<char*> argv;
-    for (QByteArray& text : texts)
-        argv.push_back(text.data());
-    argv.push_back(nullptr);
+    char* argv[] = {program.data(), nullptr};
     channel_.reset();  // the new program listens on the same name
-    execv(program.constData(), argv.data());
+    execv(program.constData(), argv);
     _exit(1);
 }
 

@@ -89,7 +89,6 @@ private:
     std::unique_ptr<InstanceChannel> channel_;
     std::map<int, std::function<void()>> commands_;
     std::function<void()> restart_;
-    QStringList arguments_;
 };
 
 }  // namespace varelo
