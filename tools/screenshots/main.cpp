@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QIcon>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QWidget>
 #include <cstdio>
@@ -102,6 +104,15 @@ int main(int argc, char* argv[]) {
     window.showNormal();
     window.resize(1280, 800);
     Save(window, "main-window");
+    // The main window's menus as they drop down.
+    for (QAction* popup : window.menuBar()->actions()) {
+        QMenu* menu = popup->menu();
+        if (!menu) continue;
+        menu->popup(window.mapToGlobal(QPoint(0, window.menuBar()->height())));
+        const QString name = popup->text().remove('&').toLower();
+        Save(*menu, "menu-" + (name == "?" ? QString("help") : name));
+        menu->hide();
+    }
 
     if (!varelo.OpenMeasurement(QString::fromLocal8Bit(argv[1]))) return 1;
     for (const varelo::ViewKind& kind : varelo::ViewKinds()) {
