@@ -123,6 +123,18 @@ TEST_F(StartupTest, OpeningASecondFileClosesTheFirstBeforeReadingIt) {
     EXPECT_EQ(app->Recent().Entries(), (std::vector<std::string>{second, first}));
 }
 
+TEST_F(StartupTest, ReopenReadsTheSameFileAgainAndAsksForThePeriodAgain) {
+    const std::string path = Measurement("week.VXM", 20);
+    Start();
+    CloseStartupScreen();
+    ASSERT_TRUE(app->OpenMeasurement(QString::fromStdString(path)));
+    dialogs.clear();
+    app->RunCommand(cmd::kReopen);
+    ASSERT_TRUE(app->Document());
+    EXPECT_EQ(app->Document()->FilePath(true), path);
+    EXPECT_EQ(dialogs, std::vector<std::string>{"varelo::EvaluationPeriodDialog"});
+}
+
 TEST_F(StartupTest, FileOpenRemembersTheFolderUnlessPinned) {
     const std::string path = Measurement("week.VXM", 10);
     Start();

@@ -93,9 +93,7 @@ VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
         if (startup_) startup_->Finish();
         CVamor800Doc* doc = OpenMeasurement(Q(commandLine.file));
         if (!doc) return StartResult::Failed;
-        if (commandLine.action == CommandLine::Action::Print) {
-            if (ResultView* view = window_->ActiveView()) view->Print(false);
-        }
+        if (commandLine.action == CommandLine::Action::Print) PrintActiveView(false);
         return StartResult::Running;
     }
     if (startup_ && startup_->IsShowing()) {
@@ -120,8 +118,8 @@ void VareloApp::BuildCommandTable() {
         {cmd::kCloseDocument, [this] { CloseDocument(); }},
         {cmd::kReopen, [this] { OpenMeasurement(docPath_); }},
         {cmd::kPrinterSetup, [this] { PrinterSetup(); }},
-        {cmd::kPrint, [this] { window_->ActiveView()->Print(true); }},
-        {cmd::kPrintDirect, [this] { window_->ActiveView()->Print(false); }},
+        {cmd::kPrint, [this] { PrintActiveView(true); }},
+        {cmd::kPrintDirect, [this] { PrintActiveView(false); }},
         {cmd::kAbout, [this] { About(); }},
         {cmd::kExit, [this] { window_->close(); }},
         {cmd::kGeneralSettings, [this] { GeneralSettings(); }},
@@ -156,7 +154,7 @@ void VareloApp::OpenViewCommand(int commandId) {
     window_->OpenView(*kind);
 }
 
-CVamor800Doc* VareloApp::OpenMeasurement(const QString& path) {
+CVamor800Doc* VareloApp::OpenMeasurement(QString path) {
     CloseDocument();
     auto doc = std::make_unique<CVamor800Doc>(settings_, ui_, options_);
     {
@@ -255,6 +253,10 @@ void VareloApp::ShellOpenRequest(const QString& path) {
 void VareloApp::ReadFromLogger(uint16_t job) {
     const ReadResultsOutcome outcome = ReadResults(port_, settings_, ui_, job);
     if (!outcome.path.empty()) OpenMeasurement(Q(outcome.path));
+}
+
+void VareloApp::PrintActiveView(bool askPrinter) {
+    if (ResultView* view = window_->ActiveView()) view->Print(askPrinter);
 }
 
 void VareloApp::PrinterSetup() {

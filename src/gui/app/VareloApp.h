@@ -38,8 +38,8 @@ public:
     StartResult Start(const QStringList& arguments);
 
     // Opens a measurement file as the one open measurement and shows its first result window;
-    // none when it cannot be read.
-    CVamor800Doc* OpenMeasurement(const QString& path);
+    // none when it cannot be read. The path is a copy: reopening passes the open one's.
+    CVamor800Doc* OpenMeasurement(QString path);
     void CloseDocument();
     void RunCommand(int commandId);
 
@@ -70,6 +70,7 @@ private:
     void BuildCommandTable();
     void ReadFromLogger(uint16_t job);
     void OpenViewCommand(int commandId);
+    void PrintActiveView(bool askPrinter);
     void PrinterSetup();
     void About();
     void RestartProgram();
