@@ -1,5 +1,8 @@
 #include "app/Startup.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "app/AppOptions.h"
 #include "app/Language.h"
 #include "app/Settings.h"
@@ -12,8 +15,14 @@ namespace {
 
 constexpr const char* kBaudRates[] = {"9600", "19200", "38400", "57600", "115200"};
 
+// "-name" or "/name". An absolute path also starts with "/", so "/" introduces a switch only
+// when letters alone follow it.
 bool IsSwitch(std::string_view arg) {
-    return arg.size() > 1 && (arg.front() == '/' || arg.front() == '-');
+    if (arg.size() < 2) return false;
+    if (arg.front() == '-') return true;
+    if (arg.front() != '/') return false;
+    return std::all_of(arg.begin() + 1, arg.end(),
+                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
 }
 
 // Leading decimal digits; none gives 0.
@@ -28,7 +37,9 @@ int LeadingDigits(std::string_view text) {
 
 }  // namespace
 
-std::span<const char* const> BaudRates() { return kBaudRates; }
+std::span<const char* const> BaudRates() {
+    return kBaudRates;
+}
 
 bool IsValidBaudRate(int baud) {
     for (const char* rate : kBaudRates) {
@@ -43,13 +54,16 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
     for (std::string_view arg : args) {
         if (IsSwitch(arg)) {
             std::string_view name = arg.substr(1);
-            if (EqualsNoCase(name, "configure")) result.configure = true;
-            else if (EqualsNoCase(name, "p")) print = true;
+            if (EqualsNoCase(name, "configure"))
+                result.configure = true;
+            else if (EqualsNoCase(name, "p"))
+                print = true;
             continue;
         }
         if (result.file.empty()) result.file = arg;
     }
-    if (!result.file.empty()) result.action = print ? CommandLine::Action::Print : CommandLine::Action::Open;
+    if (!result.file.empty())
+        result.action = print ? CommandLine::Action::Print : CommandLine::Action::Open;
     return result;
 }
 

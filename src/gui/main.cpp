@@ -1,12 +1,23 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
-#include "app/StringTable.h"
+#include "gui/app/Resources.h"
+#include "gui/app/VareloApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QString::fromStdString(varelo::Str(174)));
-    window.showMaximized();
-    return app.exec();
+    QApplication::setApplicationName("Varelo");
+    QApplication::setOrganizationName("Orbant");
+    varelo::LoadResources();
+    QApplication::setWindowIcon(QIcon(":/icons/varelo.svg"));
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+
+    varelo::VareloApp varelo;
+    switch (varelo.Start(arguments)) {
+        case varelo::VareloApp::StartResult::HandedOver: return 0;
+        case varelo::VareloApp::StartResult::Failed: return 1;
+        case varelo::VareloApp::StartResult::Running: break;
+    }
+    return QApplication::exec();
 }

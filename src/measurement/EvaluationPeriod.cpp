@@ -58,7 +58,9 @@ bool EvaluationPeriod::IsValid() const {
            !(kLatest < start) && !(end < kEarliest) && !(kLatest < end);
 }
 
-EvaluationPeriod EvaluationPeriod::Everything() { return {kEarliest, kLatest}; }
+EvaluationPeriod EvaluationPeriod::Everything() {
+    return {kEarliest, kLatest};
+}
 
 EvaluationPeriod EvaluationPeriod::Proposal(const MeasurementData& data) {
     Span span;
@@ -84,6 +86,14 @@ EvaluationPeriod EvaluationPeriod::Proposal(const MeasurementData& data) {
         period.end.AddSeconds(1);
     }
     return period.IsValid() ? period : Everything();
+}
+
+CTimeStamp EvaluationPeriod::FirstPickableDate() {
+    return CTimeStamp(1970, 1, 2, 0, 0, 0);
+}
+
+CTimeStamp EvaluationPeriod::LastPickableDate() {
+    return CTimeStamp(2038, 1, 18, 0, 0, 0);
 }
 
 }  // namespace varelo

@@ -19,6 +19,9 @@ struct EvaluationPeriod {
     // the last hour of 1997-12-31, which Loggers use for clocks that were never set, is
     // ignored. Everything when that is not a valid period.
     static EvaluationPeriod Proposal(const MeasurementData& data);
+    // The dates a person can pick for either end: 1970-01-02 to 2038-01-18.
+    static CTimeStamp FirstPickableDate();
+    static CTimeStamp LastPickableDate();
 };
 
 }  // namespace varelo

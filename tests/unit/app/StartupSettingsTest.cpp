@@ -131,7 +131,7 @@ TEST_F(StartupSettingsTest, LanguageChangeWhileRunningAsksForARestart) {
     LanguageLoader languages(settings, ui, data.Path());
     EXPECT_EQ(languages.LoadLanguage(kEnglish), LanguageLoad::Loaded);
     EXPECT_EQ(languages.LoadLanguage(kEnglish), LanguageLoad::Loaded);  // the same: nothing
-    EXPECT_EQ(languages.LoadLanguage(3), LanguageLoad::Failed);        // no French module
+    EXPECT_EQ(languages.LoadLanguage(3), LanguageLoad::Failed);         // no French module
     EXPECT_EQ(settings.ReadInt(setting::DialogLanguage), kEnglish);
     EXPECT_EQ(languages.LoadLanguage(1), LanguageLoad::Restart);
     EXPECT_EQ(settings.ReadInt(setting::DialogLanguage), 1);
@@ -178,6 +178,10 @@ TEST(CommandLine, ConfigureSwitchAndFile) {
         {{"-Configure", "a.VXM"}, CommandLine::Action::Open, "a.VXM", true},
         {{"/p", "b.VXM"}, CommandLine::Action::Print, "b.VXM", false},
         {{"configure"}, CommandLine::Action::Open, "configure", false},
+        // Absolute paths start with the switch character too.
+        {{"/home/u/week.VXM"}, CommandLine::Action::Open, "/home/u/week.VXM", false},
+        {{"/p", "/data/b.VXM"}, CommandLine::Action::Print, "/data/b.VXM", false},
+        {{"/a.VXM"}, CommandLine::Action::Open, "/a.VXM", false},
     };
     for (const auto& c : cases) {
         CommandLine line = ParseCommandLine(c.args);

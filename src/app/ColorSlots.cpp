@@ -1,0 +1,54 @@
+#include "app/ColorSlots.h"
+
+#include "app/Settings.h"
+
+namespace varelo {
+
+namespace {
+
+constexpr const char* kTimeplot = "Level-Time Diagram";
+constexpr const char* kSummary = "Graphical Summary";
+constexpr const char* kCumulative = "Cumulativ frequency";
+
+constexpr ColorSlot kSlots[kColorSlotCount] = {
+    {kTimeplot, 0, 0, Rgb(0, 0, 0)},       {kTimeplot, 1, 1, Rgb(0, 0, 255)},
+    {kTimeplot, 2, 2, Rgb(255, 0, 0)},     {kTimeplot, 3, 3, Rgb(0, 255, 64)},
+    {kTimeplot, 4, 4, Rgb(0, 255, 255)},   {kTimeplot, 5, 5, Rgb(128, 0, 128)},
+    {kTimeplot, 6, 6, Rgb(255, 128, 0)},   {kTimeplot, 7, 7, Rgb(0, 128, 0)},
+    {kTimeplot, 8, 8, Rgb(192, 192, 192)}, {kTimeplot, 9, 9, Rgb(255, 0, 128)},
+    {kSummary, 0, 0, Rgb(0, 0, 0)},        {kSummary, 1, 10, Rgb(0, 0, 255)},
+    {kSummary, 2, 11, Rgb(255, 0, 0)},     {kCumulative, 0, 0, Rgb(0, 0, 0)},
+    {kCumulative, 1, 12, Rgb(0, 0, 255)},  {kCumulative, 2, 13, Rgb(255, 0, 0)},
+    {kCumulative, 3, 14, Rgb(0, 255, 0)},
+};
+
+}  // namespace
+
+std::span<const ColorSlot> ColorSlots() {
+    return kSlots;
+}
+
+ColorSet DefaultColors() {
+    ColorSet colors{};
+    for (size_t i = 0; i < kColorSlotCount; ++i)
+        colors[i] = kSlots[i].defaultColor;
+    return colors;
+}
+
+ColorSet LoadColors(Settings& settings) {
+    ColorSet colors = DefaultColors();
+    for (size_t i = 0; i < kColorSlotCount; ++i) {
+        const auto key = setting::ScreenColor(kSlots[i].section, kSlots[i].index);
+        if (auto stored = setting_rule::ParseColor(settings.ReadString(key))) colors[i] = *stored;
+    }
+    return colors;
+}
+
+void StoreColors(Settings& settings, const ColorSet& colors) {
+    for (size_t i = 0; i < kColorSlotCount; ++i) {
+        const auto key = setting::ScreenColor(kSlots[i].section, kSlots[i].index);
+        settings.Write(key, setting_rule::FormatColor(colors[i]));
+    }
+}
+
+}  // namespace varelo

@@ -1,0 +1,150 @@
+#include "app/CommandTable.h"
+
+#include <algorithm>
+
+#include "app/Language.h"
+#include "app/StringTable.h"
+
+namespace varelo {
+
+namespace {
+
+using namespace cmd;
+
+const std::vector<int> kLoggerItems = {
+    kReadResults,  kReadOldResults, kSeparator,       kSetUpP,     kSetUpA,
+    kJobTemplates, kSeparator,      kStopMeasurement, kSetClock,   kSetName,
+    kSeparator,    kReset,          kSeparator,       kLoggerInfo, kOnline,
+};
+// The online level-time diagram reads, keeps templates, stops and informs; nothing else.
+const std::vector<int> kOnlineLoggerItems = {
+    kReadResults, kReadOldResults,  kSeparator, kJobTemplates,
+    kSeparator,   kStopMeasurement, kSeparator, kLoggerInfo,
+};
+const std::vector<int> kSettingsItems = {
+    kGeneralSettings, kLimitEditor, kAoaEditor, kColors, kSeparator, kLanguagesSlot,
+};
+
+constexpr int kExports[] = {33034, 33035, 33033, 33036, 33162, 33165, kSeparator, 33115};
+
+constexpr int kToolBar[] = {
+    kMeasurementInfo,
+    kOpen,
+    kReopen,
+    kPrintDirect,
+    kSeparator,
+    kReadResults,
+    kLoggerInfo,
+    kOnline,
+    kSeparator,
+    kStopMeasurement,
+    kSeparator,
+    kGraphicalSummary,
+    kTableSummary,
+    kTimeplotManual,
+    kTimeplotAoa,
+    kVoltageCumulative,
+    kCurrentCumulative,
+    kDisDip,
+    kSeparator,
+    kGeneralSettings,
+    kAbout,
+};
+
+constexpr int kViewCommands[] = {
+    kGraphicalSummary,  kTableSummary, kTimeplotManual,    kTimeplotAoa,  kVoltageCumulative,
+    kCurrentCumulative, kDisDip,       kStatisticalValues, kMostCritical, kAllExceedings,
+};
+
+// Commands with a handler whatever the state.
+constexpr int kAlwaysEnabled[] = {
+    kNew,    kOpen,        kPrinterSetup,   kAbout, kExit, kGeneralSettings,
+    kColors, kReadResults, kReadOldResults,
+};
+
+bool Contains(std::span<const int> list, int id) {
+    return std::find(list.begin(), list.end(), id) != list.end();
+}
+
+bool IsLanguageCommand(int id) {
+    const auto languages = Languages();
+    return std::any_of(languages.begin(), languages.end(),
+                       [id](const Language& l) { return l.menuCommand == id; });
+}
+
+}  // namespace
+
+std::vector<MenuPopup> MenuBarOf(int templateId) {
+    const std::vector<int> help = {kAbout};
+    if (templateId == 174 || templateId == 183) {
+        return {
+            {"&File",
+             {kOpen, kChangeTransformer, kSeparator, kPrinterSetup, kSeparator, kRecentFilesSlot,
+              kSeparator, kExit}},
+            {"&Logger", kLoggerItems},
+            {"S&ettings", kSettingsItems},
+            {"&?", help},
+        };
+    }
+    return {
+        {"&File",
+         {kOpen, kReopen, kCloseDocument, kSeparator, kMeasurementInfo, kSeparator, kPrint,
+          kPrintDirect, kPrinterSetup, kSeparator, kExportSlot, kSeparator, kRecentFilesSlot,
+          kSeparator, kCloseWindow}},
+        {"&Logger", templateId == 180 ? kOnlineLoggerItems : kLoggerItems},
+        {"&Analysis",
+         {kGraphicalSummary, kTableSummary, kStatisticalValues, kMostCritical, kAllExceedings,
+          kSeparator, kTimeplotManual, kTimeplotAoa, kSeparator, kVoltageCumulative,
+          kCurrentCumulative, kSeparator, kDisDip}},
+        {nullptr, {kWindowMenusSlot}},
+        {"S&ettings", kSettingsItems},
+        {"&Window", {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}},
+        {"&?", help},
+    };
+}
+
+std::span<const int> ExportCommands() {
+    return kExports;
+}
+std::span<const int> MainToolBar() {
+    return kToolBar;
+}
+
+std::string CommandMenuText(int commandId) {
+    return Strings::Instance().Has(commandId) ? Str(commandId) : std::string();
+}
+
+std::string CommandTipText(int commandId) {
+    std::string text = CommandMenuText(commandId);
+    if (const size_t newline = text.find('\n'); newline != std::string::npos)
+        return text.substr(newline + 1);
+    std::erase(text, '&');
+    while (!text.empty() && text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+bool IsViewCommand(int commandId) {
+    return Contains(kViewCommands, commandId);
+}
+
+bool IsShellCommandEnabled(int commandId, const CommandState& state, bool docEnabled,
+                           bool viewBuilt) {
+    if (Contains(kAlwaysEnabled, commandId) || IsLanguageCommand(commandId)) return true;
+    if (commandId >= kRecentFirst && commandId < kRecentFirst + 9) return true;
+    if (IsViewCommand(commandId)) return state.documentOpen && docEnabled && viewBuilt;
+    switch (commandId) {
+        case kReopen:
+        case kCloseDocument: return state.documentOpen;
+        case kPrint:
+        case kPrintDirect:
+        case kWindowNew: return state.resultViewActive;
+        case kWindowCascade:
+        case kWindowTile:
+        case kWindowArrange:
+        case kCloseWindow: return state.childWindowActive;
+        default: return false;  // a feature this program does not have yet
+    }
+}
+
+}  // namespace varelo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/UserInterface.h"
+
+namespace varelo {
+
+class ProgressWindow;
+
+// The core's questions and messages as Qt dialogs, cursors and status texts.
+class QtUserInterface : public UserInterface {
+public:
+    QtUserInterface();
+    ~QtUserInterface() override;
+
+    // The window that dialogs belong to, and where status texts go.
+    void SetParentWindow(QWidget* parent) { parent_ = parent; }
+    void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+
+    void ShowMessage(int id, const std::string& text, MessageIcon icon) override;
+    bool AskYesNo(int id, const std::string& text, MessageIcon icon) override;
+    void SetStatusText(const std::string& text) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    bool AskEvaluationPeriod(PeriodQuestion& question) override;
+    void BeginProgress(const std::string& title) override;
+    void SetProgress(int bar, long position, long range, const std::string& counter) override;
+    bool Pump() override;
+    void EndProgress() override;
+    bool ChooseSaveFile(const std::string& title, const std::string& filter,
+                        const std::string& defaultExtension, const std::string& initialFolder,
+                        std::string& path) override;
+
+    ProgressWindow* Progress() const { return progress_.get(); }
+
+private:
+    QPointer<QWidget> parent_;
+    std::function<void(const QString&)> statusSink_;
+    std::unique_ptr<ProgressWindow> progress_;
+};
+
+}  // namespace varelo

@@ -1,0 +1,272 @@
+#include "gui/app/VareloApp.h"
+
+#include <unistd.h>
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+
+#include "app/ColorSlots.h"
+#include "app/CommandTable.h"
+#include "app/GeneralSettings.h"
+#include "app/PortNaming.h"
+#include "app/ShellRules.h"
+#include "app/Startup.h"
+#include "gui/app/InstanceChannel.h"
+#include "gui/app/ModalRunner.h"
+#include "gui/app/QtText.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ColorsDialog.h"
+#include "gui/dialogs/GeneralSettingsDialog.h"
+#include "gui/dialogs/StartMenuDialog.h"
+#include "gui/main/CommandActions.h"
+#include "gui/main/MainWindow.h"
+#include "gui/main/StartupScreen.h"
+#include "gui/print/SharedPrinter.h"
+#include "gui/views/ResultView.h"
+#include "gui/views/ViewRegistry.h"
+#include "logger/LoggerProtocol.h"
+#include "logger/ReadResults.h"
+#include "measurement/Vamor800Doc.h"
+#include "platform/Paths.h"
+
+namespace varelo {
+
+VareloApp::VareloApp()
+    : store_(SettingsStore::DefaultPath()),
+      settings_(store_),
+      options_(AppOptions::Instance()),
+      languages_(settings_, ui_, DataFolder()),
+      recent_(settings_),
+      port_(device_, SystemClock(), ui_,
+            [this](const std::string& label) { return PortDevicePath(settings_, label); }),
+      restart_([this] { RestartProgram(); }) {
+    options_.SetThdOrderObserver([this](int order) {
+        if (doc_) doc_->RecomputeThd(order);
+    });
+    BuildCommandTable();
+}
+
+VareloApp::~VareloApp() {
+    options_.SetThdOrderObserver({});
+    if (window_) window_->ClearDocument();
+    doc_.reset();
+}
+
+StartupScreen* VareloApp::Startup() const {
+    return startup_;
+}
+
+VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
+    std::vector<std::string> texts;
+    for (const QString& argument : arguments)
+        texts.push_back(S(argument));
+    std::vector<std::string_view> views(texts.begin(), texts.end());
+    const CommandLine commandLine = ParseCommandLine(views);
+    options_.SetConfigure(commandLine.configure);
+
+    channel_ = std::make_unique<InstanceChannel>(Q(store_.Path()));
+    const bool hasFile = commandLine.action != CommandLine::Action::New;
+    if (hasFile && channel_->SendToRunning(Q(commandLine.file))) return StartResult::HandedOver;
+
+    ApplyStartupSettings(settings_, options_, languages_, DataFolder());
+    const bool splash = settings_.ReadInt(setting::IsSplashScreenDisabled) == 0;
+
+    window_ = std::make_unique<MainWindow>();
+    ReadHarmonicOptions(settings_, options_);
+    ui_.SetParentWindow(window_.get());
+    ui_.SetStatusSink([this](const QString& text) { window_->SetStatusText(text); });
+    connect(window_.get(), &MainWindow::CommandTriggered, this, &VareloApp::RunCommand);
+    connect(window_.get(), &MainWindow::FilesDropped, this,
+            [this](const QStringList& paths) { OpenMeasurement(paths.first()); });
+    window_->SetRecentFiles(recent_.Entries());
+    window_->SetLanguage(languages_.LoadedLanguage());
+    if (splash) {
+        startup_ = new StartupScreen(window_.get());
+        startup_->Start();
+    }
+    channel_->Listen();
+    connect(channel_.get(), &InstanceChannel::FileRequested, this, &VareloApp::ShellOpenRequest);
+    window_->showMaximized();
+
+    if (hasFile) {
+        if (startup_) startup_->Finish();
+        CVamor800Doc* doc = OpenMeasurement(Q(commandLine.file));
+        if (!doc) return StartResult::Failed;
+        if (commandLine.action == CommandLine::Action::Print) PrintActiveView(false);
+        return StartResult::Running;
+    }
+    if (startup_ && startup_->IsShowing()) {
+        // Queued: the key or click that closed the screen is finished before the menu shows.
+        connect(
+            startup_, &StartupScreen::Closed, this,
+            [this] {
+                window_->update();
+                FileNew();
+            },
+            Qt::QueuedConnection);
+    } else {
+        FileNew();
+    }
+    return StartResult::Running;
+}
+
+void VareloApp::BuildCommandTable() {
+    commands_ = {
+        {cmd::kNew, [this] { FileNew(); }},
+        {cmd::kOpen, [this] { FileOpen(); }},
+        {cmd::kCloseDocument, [this] { CloseDocument(); }},
+        {cmd::kReopen, [this] { OpenMeasurement(docPath_); }},
+        {cmd::kPrinterSetup, [this] { PrinterSetup(); }},
+        {cmd::kPrint, [this] { PrintActiveView(true); }},
+        {cmd::kPrintDirect, [this] { PrintActiveView(false); }},
+        {cmd::kAbout, [this] { About(); }},
+        {cmd::kExit, [this] { window_->close(); }},
+        {cmd::kGeneralSettings, [this] { GeneralSettings(); }},
+        {cmd::kColors, [this] { Colors(); }},
+        {cmd::kReadResults, [this] { ReadFromLogger(0); }},
+        {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
+    };
+    for (const Language& language : varelo::Languages())
+        commands_[language.menuCommand] = [this, id = language.id] { ChangeLanguage(id); };
+    for (int i = 0; i < static_cast<int>(RecentFiles::kCapacity); ++i) {
+        commands_[cmd::kRecentFirst + i] = [this, i] {
+            const auto& entries = recent_.Entries();
+            if (i < static_cast<int>(entries.size())) OpenMeasurement(Q(entries[i]));
+        };
+    }
+}
+
+void VareloApp::RunCommand(int commandId) {
+    if (IsViewCommand(commandId)) {
+        OpenViewCommand(commandId);
+        return;
+    }
+    // A command can come from a key while its item is disabled.
+    if (window_->Actions().Has(commandId) && !window_->Actions().Action(commandId)->isEnabled())
+        return;
+    if (auto it = commands_.find(commandId); it != commands_.end()) it->second();
+}
+
+void VareloApp::OpenViewCommand(int commandId) {
+    const ViewKind* kind = FindViewKindByCommand(commandId);
+    if (!kind || !doc_ || !doc_->IsCommandEnabled(commandId)) return;
+    window_->OpenView(*kind);
+}
+
+CVamor800Doc* VareloApp::OpenMeasurement(QString path) {
+    CloseDocument();
+    auto doc = std::make_unique<CVamor800Doc>(settings_, ui_, options_);
+    {
+        WaitCursor wait(ui_);
+        if (!doc->OpenFile(S(path))) return nullptr;
+    }
+    doc_ = std::move(doc);
+    docPath_ = path;
+    recent_.Add(S(path));
+    window_->SetRecentFiles(recent_.Entries());
+    window_->SetDocument(ViewContext{doc_.get(), &settings_, &options_, &ui_},
+                         QFileInfo(path).fileName());
+    // The channel selection is not built yet, so its Cancel path applies; while the level-time
+    // diagram is missing too, the graphical summary takes its place.
+    const bool timeplot =
+        FirstWindowAfterOpen(doc_->Data().intervals.size() != 0, options_.PhaseLabeling()) ==
+        FirstWindow::LevelTimeDiagram;
+    OpenViewCommand(timeplot && FindViewKindByCommand(cmd::kTimeplotManual)
+                        ? cmd::kTimeplotManual
+                        : cmd::kGraphicalSummary);
+    return doc_.get();
+}
+
+void VareloApp::CloseDocument() {
+    if (!doc_) return;
+    window_->ClearDocument();
+    doc_.reset();
+    docPath_.clear();
+}
+
+void VareloApp::FileNew() {
+    if (settings_.ReadInt(setting::IsStartupScreenDisabled) != 0) return;
+    StartMenuDialog dialog(window_.get());
+    if (ModalRunner::Exec(dialog) == StartMenuDialog::kOpen) FileOpen();
+}
+
+void VareloApp::FileOpen() {
+    QFileDialog dialog(window_.get(), QStr(342),
+                       Q(settings_.ReadString(setting::SavePathMeasurementfile)));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(DialogNameFilters(Str(1021)));
+    dialog.setDefaultSuffix("VXM");
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().first();
+    RememberMeasurementFolder(settings_, S(path));
+    OpenMeasurement(path);
+}
+
+void VareloApp::GeneralSettings() {
+    const bool open = doc_ != nullptr;
+    GeneralSettingsDialog dialog(LoadGeneralSettings(settings_, options_),
+                                 FlickerThdEditable(options_, open), window_.get());
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
+    GeneralSettingsHooks hooks{[this](const std::string& port, const std::string& baud) {
+                                   if (port_.IsOpen()) port_.Open(port, baud, false);
+                               },
+                               [this] {
+                                   if (doc_) doc_->ComputeExtremes();
+                               }};
+    ApplyGeneralSettings(dialog.Form(), settings_, options_, ui_, open, hooks);
+    Reevaluate(false);
+}
+
+void VareloApp::Reevaluate(bool fullRebuild) {
+    if (!doc_) return;
+    WaitCursor wait(ui_);
+    if (doc_->ReloadLimits(fullRebuild)) window_->UpdateViews();
+}
+
+void VareloApp::Colors() {
+    ColorsDialog dialog(LoadColors(settings_), window_.get());
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
+    StoreColors(settings_, dialog.Colors());
+    window_->UpdateViews();
+}
+
+void VareloApp::ChangeLanguage(int languageId) {
+    if (languages_.LoadLanguage(languageId) == LanguageLoad::Restart) restart_();
+}
+
+void VareloApp::RestartProgram() {
+    // A new program without arguments finds its language in the settings; this one ends at
+    // once, without closing windows or asking.
+    QByteArray program = QCoreApplication::applicationFilePath().toLocal8Bit();
+    char* argv[] = {program.data(), nullptr};
+    channel_.reset();  // the new program listens on the same name
+    execv(program.constData(), argv);
+    _exit(1);
+}
+
+void VareloApp::ShellOpenRequest(const QString& path) {
+    const bool enabled = !QApplication::activeModalWidget() && window_->isEnabled();
+    if (AcceptShellRequest(S(path), enabled)) OpenMeasurement(path);
+}
+
+void VareloApp::ReadFromLogger(uint16_t job) {
+    const ReadResultsOutcome outcome = ReadResults(port_, settings_, ui_, job);
+    if (!outcome.path.empty()) OpenMeasurement(Q(outcome.path));
+}
+
+void VareloApp::PrintActiveView(bool askPrinter) {
+    if (ResultView* view = window_->ActiveView()) view->Print(askPrinter);
+}
+
+void VareloApp::PrinterSetup() {
+    QPageSetupDialog dialog(&SharedPrinter(), window_.get());
+    ModalRunner::Exec(dialog);
+}
+
+void VareloApp::About() {
+    AboutDialog dialog(window_.get());
+    ModalRunner::Exec(dialog);
+}
+
+}  // namespace varelo
