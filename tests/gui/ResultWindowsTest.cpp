@@ -35,6 +35,8 @@ protected:
         Start();
         CloseStartupScreen();
         EXPECT_TRUE(app->OpenMeasurement(QString::fromStdString(Measurement("week.VXM", 20))));
+        // The recording view stands in for the graphical summary that opening showed.
+        app->Window()->Mdi()->closeAllSubWindows();
         return static_cast<RecordingView*>(app->Window()->OpenView(kind));
     }
 };

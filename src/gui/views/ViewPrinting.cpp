@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "gui/app/ModalRunner.h"
 #include "gui/print/PaintOptions.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/SharedPrinter.h"
@@ -15,7 +16,7 @@ void PrintView(QWidget& view, const ViewContext& context, Printout& printout, bo
     QPrinter& printer = SharedPrinter();
     if (askPrinter) {
         QPrintDialog dialog(&printer, &view);
-        if (dialog.exec() != QDialog::Accepted) return;
+        if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
     }
     PrintRequest request{printout,    Q(context.doc->FilePath(true)),
                          context.doc, *context.settings,
