@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "gui/app/Resources.h"
 #include "gui/app/VareloApp.h"
@@ -9,7 +8,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Varelo");
     QApplication::setOrganizationName("Orbant");
     varelo::LoadResources();
-    QApplication::setWindowIcon(QIcon(":/icons/varelo.svg"));
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
 

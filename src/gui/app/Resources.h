@@ -2,8 +2,8 @@
 
 namespace varelo {
 
-// Registers the program's compiled-in resources (icons); the library that holds them is
-// static, so nothing registers them by itself. Safe to call more than once.
+// Registers the program's compiled-in resources (icons) and its window icon; the library that holds
+// them is static, so nothing registers them by itself. Safe to call more than once.
 void LoadResources();
 
 }  // namespace varelo
