@@ -41,14 +41,16 @@ const PrintoutEntry* Find(const std::string& name) {
     return nullptr;
 }
 
-// Painting needs a GUI application; without a display the offscreen platform serves.
-void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
+// Painting needs a GUI application; without a display the offscreen platform serves. One made
+// here lives until the printout is done, not until static destruction, where Qt's threads
+// would outlive it.
+std::unique_ptr<QApplication> EnsureApplication() {
+    if (QCoreApplication::instance()) return nullptr;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "varelo-cli";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
 }
 
 }  // namespace
@@ -65,7 +67,7 @@ bool PrintToPdf(const CVamor800Doc& doc, const std::string& printout, const std:
                 Settings& settings, UserInterface& ui) {
     const PrintoutEntry* entry = Find(printout);
     if (!entry) return false;
-    EnsureApplication();
+    const std::unique_ptr<QApplication> application = EnsureApplication();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(output));
