@@ -15,10 +15,6 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-std::string Program(const test::TempDir& home, const std::string& name, const std::string& args) {
-    return test::ProgramLine(home.Path(), std::string(VARELO_BIN_DIR) + "/" + name, args);
-}
-
 // The pages of a PDF file as pdftotext lays them out.
 std::vector<std::string> PdfPages(const std::string& pdf) {
     test::ProgramResult text = RunProgram("pdftotext -layout " + ShellQuote(pdf) + " -");
@@ -42,11 +38,12 @@ protected:
     static void SetUpTestSuite() {
         home_ = new test::TempDir;
         file_ = home_->File("week.VXM");
-        ASSERT_EQ(RunProgram(Program(*home_, "logger-sim",
-                                     "generate --function A --intervals 1008 --output " +
-                                         ShellQuote(file_)))
-                      .status,
-                  0);
+        ASSERT_EQ(
+            RunProgram(test::BuiltProgramLine(
+                           home_->Path(), "logger-sim",
+                           "generate --function A --intervals 1008 --output " + ShellQuote(file_)))
+                .status,
+            0);
     }
     static void TearDownTestSuite() {
         delete home_;
@@ -54,9 +51,9 @@ protected:
     }
 
     test::ProgramResult Print(const std::string& kind, const std::string& output) {
-        return RunProgram(
-            Program(*home_, "varelo-cli",
-                    "print " + kind + " " + ShellQuote(file_) + " --output " + ShellQuote(output)));
+        return RunProgram(test::BuiltProgramLine(
+            home_->Path(), "varelo-cli",
+            "print " + kind + " " + ShellQuote(file_) + " --output " + ShellQuote(output)));
     }
 
     void SetPrintHeader(const std::string& header) {
@@ -107,8 +104,8 @@ TEST_F(PrintoutPdfTest, EveryPageHasTheHeaderCountedPagesAndTheInformationFirst)
 TEST_F(PrintoutPdfTest, EventListPrintsEveryEvent) {
     std::string pdf = home_->File("all-events.pdf");
     ASSERT_EQ(Print("events", pdf).status, 0);
-    test::ProgramResult json =
-        RunProgram(Program(*home_, "varelo-cli", "evaluate --json " + ShellQuote(file_)));
+    test::ProgramResult json = RunProgram(test::BuiltProgramLine(
+        home_->Path(), "varelo-cli", "evaluate --json " + ShellQuote(file_)));
     ASSERT_EQ(json.status, 0);
     std::smatch m;
     ASSERT_TRUE(std::regex_search(json.output, m,
@@ -131,8 +128,8 @@ TEST_F(PrintoutPdfTest, TableSummaryShowsTheNumbersOfEvaluate) {
     ASSERT_EQ(Print("table-summary", pdf).status, 0);
     std::vector<std::string> pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 1u);
-    test::ProgramResult json =
-        RunProgram(Program(*home_, "varelo-cli", "evaluate --json " + ShellQuote(file_)));
+    test::ProgramResult json = RunProgram(test::BuiltProgramLine(
+        home_->Path(), "varelo-cli", "evaluate --json " + ShellQuote(file_)));
     ASSERT_EQ(json.status, 0) << json.output;
     std::regex value("\"value\": \"(-?[0-9]+\\.[0-9]+)\"");
     int checked = 0;
@@ -172,10 +169,10 @@ TEST_F(PrintoutPdfTest, UnwritableOutputFailsWithAMessageAndLeavesNoFile) {
     // An existing file is not destroyed by a failing printout.
     test::TempDir dir;
     dir.Write("kept.pdf", "old");
-    test::ProgramResult unreadable =
-        RunProgram(Program(*home_, "varelo-cli",
-                           "print table-summary " + ShellQuote(dir.File("none.VXM")) +
-                               " --output " + ShellQuote(dir.File("kept.pdf"))));
+    test::ProgramResult unreadable = RunProgram(
+        test::BuiltProgramLine(home_->Path(), "varelo-cli",
+                               "print table-summary " + ShellQuote(dir.File("none.VXM")) +
+                                   " --output " + ShellQuote(dir.File("kept.pdf"))));
     EXPECT_NE(unreadable.status, 0);
     EXPECT_EQ(std::filesystem::file_size(dir.File("kept.pdf")), 3u);
 }

@@ -42,8 +42,8 @@ protected:
     static void SetUpTestSuite() {
         folder_ = new test::TempDir;
         file_ = folder_->File("week.VXM");
-        std::string line = test::ProgramLine(
-            folder_->Path(), std::string(VARELO_BIN_DIR) + "/logger-sim",
+        std::string line = test::BuiltProgramLine(
+            folder_->Path(), "logger-sim",
             "generate --function A --intervals 1008 --output " + ShellQuote(file_));
         ASSERT_EQ(RunProgram(line).status, 0);
     }

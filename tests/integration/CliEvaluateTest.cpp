@@ -15,19 +15,20 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-std::string Program(const test::TempDir& home, const std::string& name, const std::string& args) {
-    return test::ProgramLine(home.Path(), std::string(VARELO_BIN_DIR) + "/" + name, args);
-}
-
 // varelo-cli evaluate prints what the document and its table summary hold for the same file.
 TEST(CliEvaluate, PrintsTheTableSummaryOfTheDocument) {
     test::TempDir dir;
     std::string file = dir.File("week.VXM");
-    ASSERT_EQ(RunProgram(Program(dir, "logger-sim", "generate --function A --intervals 1008 --output " +
-                                                        ShellQuote(file))).status, 0);
-    test::ProgramResult json = RunProgram(Program(dir, "varelo-cli", "evaluate --json " + ShellQuote(file)));
+    ASSERT_EQ(RunProgram(test::BuiltProgramLine(
+                             dir.Path(), "logger-sim",
+                             "generate --function A --intervals 1008 --output " + ShellQuote(file)))
+                  .status,
+              0);
+    test::ProgramResult json = RunProgram(
+        test::BuiltProgramLine(dir.Path(), "varelo-cli", "evaluate --json " + ShellQuote(file)));
     ASSERT_EQ(json.status, 0) << json.output;
-    test::ProgramResult text = RunProgram(Program(dir, "varelo-cli", "evaluate " + ShellQuote(file)));
+    test::ProgramResult text = RunProgram(
+        test::BuiltProgramLine(dir.Path(), "varelo-cli", "evaluate " + ShellQuote(file)));
     ASSERT_EQ(text.status, 0) << text.output;
 
     SettingsStore store(dir.File("Orbant/Varelo.conf"));
@@ -44,7 +45,8 @@ TEST(CliEvaluate, PrintsTheTableSummaryOfTheDocument) {
     for (const SummaryRow& row : summary.rows) {
         for (const std::string& cell : row.cells) {
             if (cell.empty() || cell == "-") continue;
-            EXPECT_NE(json.output.find("\"value\": \"" + cell + "\""), std::string::npos) << row.label << " " << cell;
+            EXPECT_NE(json.output.find("\"value\": \"" + cell + "\""), std::string::npos)
+                << row.label << " " << cell;
             EXPECT_NE(text.output.find(cell), std::string::npos) << row.label << " " << cell;
             ++checked;
         }
@@ -58,13 +60,18 @@ TEST(CliEvaluate, PrintsTheTableSummaryOfTheDocument) {
 TEST(CliEvaluate, MissingLimitFileAndUnreadableMeasurementFail) {
     test::TempDir dir;
     dir.Write("bad.VXM", "not a measurement");
-    test::ProgramResult bad = RunProgram(Program(dir, "varelo-cli", "evaluate " + ShellQuote(dir.File("bad.VXM"))));
+    test::ProgramResult bad = RunProgram(test::BuiltProgramLine(
+        dir.Path(), "varelo-cli", "evaluate " + ShellQuote(dir.File("bad.VXM"))));
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.output.find("374: Unable to read the measurement data file."), std::string::npos) << bad.output;
-    test::ProgramResult noLimits = RunProgram(Program(
-        dir, "varelo-cli", "evaluate --limits " + ShellQuote(dir.File("none.gwd")) + " " + ShellQuote(dir.File("bad.VXM"))));
+    EXPECT_NE(bad.output.find("374: Unable to read the measurement data file."), std::string::npos)
+        << bad.output;
+    test::ProgramResult noLimits =
+        RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli",
+                                          "evaluate --limits " + ShellQuote(dir.File("none.gwd")) +
+                                              " " + ShellQuote(dir.File("bad.VXM"))));
     EXPECT_EQ(noLimits.status, 1);
-    EXPECT_NE(noLimits.output.find("168: Evaluation cannot be started.."), std::string::npos) << noLimits.output;
+    EXPECT_NE(noLimits.output.find("168: Evaluation cannot be started.."), std::string::npos)
+        << noLimits.output;
 }
 
 }  // namespace

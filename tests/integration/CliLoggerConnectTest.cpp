@@ -11,7 +11,7 @@ using test::RunProgram;
 using test::ShellQuote;
 
 std::string Cli(const test::TempDir& home, const std::string& port, const std::string& args) {
-    return test::ProgramLine(home.Path(), VARELO_BIN_DIR "/varelo-cli", args, {{"VARELO_COM1", port}});
+    return test::BuiltProgramLine(home.Path(), "varelo-cli", args, {{"VARELO_COM1", port}});
 }
 
 TEST(CliLoggerConnect, ConnectsToTheSimulatedLogger) {

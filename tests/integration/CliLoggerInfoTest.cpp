@@ -14,7 +14,7 @@ using test::RunProgram;
 using test::ShellQuote;
 
 std::string Cli(const test::TempDir& home, const std::string& port, const std::string& args) {
-    return test::ProgramLine(home.Path(), VARELO_BIN_DIR "/varelo-cli", args, {{"VARELO_COM1", port}});
+    return test::BuiltProgramLine(home.Path(), "varelo-cli", args, {{"VARELO_COM1", port}});
 }
 
 // Every run waits the five seconds the Logger's interface needs after the port opens, so the

@@ -13,8 +13,7 @@ namespace varelo {
 namespace {
 
 std::string Cli(const test::TempDir& home, const std::string& port, const std::string& args) {
-    return test::ProgramLine(home.Path(), VARELO_BIN_DIR "/varelo-cli", args,
-                             {{"VARELO_COM1", port}});
+    return test::BuiltProgramLine(home.Path(), "varelo-cli", args, {{"VARELO_COM1", port}});
 }
 
 std::string Contents(const std::string& path) {

@@ -18,15 +18,11 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-std::string Program(const test::TempDir& home, const std::string& name, const std::string& args) {
-    return test::ProgramLine(home.Path(), std::string(VARELO_BIN_DIR) + "/" + name, args);
-}
-
 // A generated measurement in the folder; its path.
 std::string Generate(const test::TempDir& dir, const std::string& name, const std::string& args) {
     const std::string path = dir.File(name);
-    const test::ProgramResult run = RunProgram(
-        Program(dir, "logger-sim", "generate " + args + " --output " + ShellQuote(path)));
+    const test::ProgramResult run = RunProgram(test::BuiltProgramLine(
+        dir.Path(), "logger-sim", "generate " + args + " --output " + ShellQuote(path)));
     EXPECT_EQ(run.status, 0) << run.output;
     return path;
 }
@@ -73,8 +69,8 @@ TEST(CliMeasurement, GenerateWritesTheSameBytesForTheSameOptions) {
     EXPECT_FALSE(FileBytes(a).empty());
     EXPECT_EQ(FileBytes(a), FileBytes(b));
     EXPECT_NE(FileBytes(a), FileBytes(c));
-    const test::ProgramResult bad =
-        RunProgram(Program(dir, "logger-sim", "generate --function A --intervals 10"));
+    const test::ProgramResult bad = RunProgram(
+        test::BuiltProgramLine(dir.Path(), "logger-sim", "generate --function A --intervals 10"));
     EXPECT_EQ(bad.status, 2) << bad.output;
     EXPECT_NE(bad.output.find("--output"), std::string::npos) << bad.output;
 }
@@ -88,7 +84,8 @@ TEST(CliMeasurement, InfoShowsLoggerJobPeriodAndCounts) {
                                                             data.events, data.job.MeasStopMeasured);
     ASSERT_GT(n.intervalLineInterruptions, 0u);
 
-    const test::ProgramResult run = RunProgram(Program(dir, "varelo-cli", "info " + path));
+    const test::ProgramResult run =
+        RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli", "info " + path));
     ASSERT_EQ(run.status, 0) << run.output;
     const std::string& out = run.output;
     EXPECT_EQ(After(out, "  Device type:"), "Logger 408b");
@@ -119,7 +116,8 @@ TEST(CliMeasurement, ValuesAreTheCataloguesValuesOfTheLoadedIntervals) {
     std::string args = "values " + path;
     for (int id : ids)
         args += " --channel " + std::to_string(id);
-    const test::ProgramResult run = RunProgram(Program(dir, "varelo-cli", args));
+    const test::ProgramResult run =
+        RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli", args));
     ASSERT_EQ(run.status, 0) << run.output;
     const std::vector<std::string> lines = Lines(run.output);
     ASSERT_EQ(lines.size(), 145u);
@@ -167,7 +165,8 @@ TEST(CliMeasurement, ChannelsTheMeasurementDoesNotOfferAreUsageErrors) {
         {"info " + a + " --json", "unknown option --json"},
     };
     for (const auto& c : cases) {
-        const test::ProgramResult run = RunProgram(Program(dir, "varelo-cli", c.args));
+        const test::ProgramResult run =
+            RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli", c.args));
         EXPECT_EQ(run.status, 2) << c.args << "\n" << run.output;
         EXPECT_NE(run.output.find(c.message), std::string::npos) << c.args << "\n" << run.output;
     }
@@ -182,8 +181,8 @@ TEST(CliMeasurement, UnreadableFilesShowMessage374) {
     dir.Write("cut.VXM", cut);
     for (const char* file : {"text.VXM", "missing.VXM", "cut.VXM"}) {
         for (const std::string command : {"info ", "values --channel 11 "}) {
-            const test::ProgramResult run =
-                RunProgram(Program(dir, "varelo-cli", command + ShellQuote(dir.File(file))));
+            const test::ProgramResult run = RunProgram(test::BuiltProgramLine(
+                dir.Path(), "varelo-cli", command + ShellQuote(dir.File(file))));
             EXPECT_EQ(run.status, 1) << command << file << "\n" << run.output;
             EXPECT_NE(run.output.find("374: Unable to read the measurement data file. The file "
                                       "may be corrupted."),

@@ -23,4 +23,9 @@ std::string ProgramLine(const std::string& home, const std::string& program,
                         const std::string& args,
                         const std::vector<std::pair<std::string, std::string>>& env = {});
 
+// ProgramLine of one of the build's programs (varelo-cli, logger-sim, ...) by its name.
+std::string BuiltProgramLine(const std::string& home, const std::string& name,
+                             const std::string& args,
+                             const std::vector<std::pair<std::string, std::string>>& env = {});
+
 }  // namespace varelo::test
