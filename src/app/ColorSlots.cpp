@@ -7,7 +7,7 @@ namespace varelo {
 namespace {
 
 constexpr const char* kTimeplot = "Level-Time Diagram";
-constexpr const char* kSummary = "Graphical Summary";
+constexpr const char* kSummary = kGraphicalSummaryColors;
 constexpr const char* kCumulative = "Cumulativ frequency";
 
 constexpr ColorSlot kSlots[kColorSlotCount] = {
@@ -41,6 +41,14 @@ ColorSet LoadColors(Settings& settings) {
         const auto key = setting::ScreenColor(kSlots[i].section, kSlots[i].index);
         if (auto stored = setting_rule::ParseColor(settings.ReadString(key))) colors[i] = *stored;
     }
+    return colors;
+}
+
+std::vector<unsigned> LoadSectionColors(Settings& settings, std::string_view section) {
+    const ColorSet all = LoadColors(settings);
+    std::vector<unsigned> colors;
+    for (size_t i = 0; i < kColorSlotCount; ++i)
+        if (kSlots[i].section == section) colors.push_back(all[i]);
     return colors;
 }
 

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <span>
+#include <string_view>
+#include <vector>
 
 namespace varelo {
 
@@ -22,6 +24,10 @@ std::span<const ColorSlot> ColorSlots();
 ColorSet DefaultColors();
 // The defaults, each replaced by its stored string when that is a colour.
 ColorSet LoadColors(Settings& settings);
+// The colours of one section's slots in index order, loaded as LoadColors does; the views of
+// that section draw with them.
+std::vector<unsigned> LoadSectionColors(Settings& settings, std::string_view section);
+inline constexpr const char* kGraphicalSummaryColors = "Graphical Summary";
 // Writes all 17 slots, also those without a button.
 void StoreColors(Settings& settings, const ColorSet& colors);
 

@@ -3,10 +3,10 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/ColorSlots.h"
 #include "app/PrintoutKinds.h"
 #include "app/Settings.h"
 #include "app/StringTable.h"
-#include "app/SummaryColors.h"
 #include "evaluation/LimitValueFile.h"
 #include "measurement/Vamor800Doc.h"
 
@@ -46,7 +46,7 @@ GraphicalSummary GraphicalSummaryView::BuildSummary(const CVamor800Doc& doc, Set
 
 GraphicalSummaryStyle GraphicalSummaryView::ReadStyle(Settings& settings) {
     GraphicalSummaryStyle style;
-    auto colors = ReadSummaryColors(settings);
+    auto colors = LoadSectionColors(settings, kGraphicalSummaryColors);
     for (size_t i = 0; i < colors.size(); ++i)
         style.colors[i] = ColorOf(colors[i]);
     style.withoutBackground = WithoutBackground(settings);

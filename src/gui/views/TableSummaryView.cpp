@@ -1,9 +1,9 @@
 #include "gui/views/TableSummaryView.h"
 
 #include "app/AppOptions.h"
+#include "app/ColorSlots.h"
 #include "app/PrintoutKinds.h"
 #include "app/StringTable.h"
-#include "app/SummaryColors.h"
 #include "gui/views/TableSummaryPainter.h"
 #include "measurement/Vamor800Doc.h"
 
@@ -12,7 +12,7 @@ namespace varelo {
 namespace {
 
 std::array<QColor, 3> Colors(Settings& settings) {
-    auto values = ReadSummaryColors(settings);
+    auto values = LoadSectionColors(settings, kGraphicalSummaryColors);
     return {ColorOf(values[0]), ColorOf(values[1]), ColorOf(values[2])};
 }
 

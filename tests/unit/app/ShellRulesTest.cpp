@@ -53,6 +53,9 @@ TEST_F(ShellStoreTest, ColoursStoreAllSeventeenSlotsAndIgnoreBadStrings) {
     EXPECT_EQ(colors[12], Rgb(1, 2, 3));
     EXPECT_EQ(colors[4], Rgb(0, 255, 255));
     EXPECT_EQ(colors[14], Rgb(0, 0, 255));
+    // The summaries draw with their section's three: black, blue and the stored one.
+    EXPECT_EQ(LoadSectionColors(settings, kGraphicalSummaryColors),
+              (std::vector<unsigned>{Rgb(0, 0, 0), Rgb(0, 0, 255), Rgb(1, 2, 3)}));
     colors[0] = Rgb(10, 20, 30);
     StoreColors(settings, colors);
     EXPECT_EQ(settings.ReadString(setting::ScreenColor("Level-Time Diagram", 0)), "10 20 30");
