@@ -9,6 +9,7 @@
 #include "logger/MeasurementJob.h"
 #include "measurement/MeasurementChannel.h"
 #include "measurement/Vamor800Doc.h"
+#include "measurement/VoltageRangeTable.h"
 
 namespace varelo {
 
@@ -149,10 +150,8 @@ std::string Averaging(int code) {
 }
 
 int InputRangeVolts(const CMeasurementJob& job) {
-    static const int kRanges[] = {69,  120, 138, 240, 277, 480, 416,
-                                  720, 115, 200, 230, 400, 480, 830};
-    int entry = 2 * job.VoltInputRangeCode + (job.IsPhaseToPhase() ? 1 : 0) - 2;
-    return entry >= 0 && entry < int(std::size(kRanges)) ? kRanges[entry] : 0;
+    // The range table's 138.5 V shows as 138 V.
+    return int(VoltageInputRange(int(job.VoltInputRangeCode), job.IsPhaseToPhase()));
 }
 
 std::string SegmentLine(const CMeasurementJob& job, int segment) {

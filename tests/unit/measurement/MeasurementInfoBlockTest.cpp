@@ -92,6 +92,9 @@ TEST(MeasurementInfoBlock, JobCodeTexts) {
     EXPECT_EQ(job_text::InputRangeVolts(job), 400);
     job.VoltInputRangeCode = 9;
     EXPECT_EQ(job_text::InputRangeVolts(job), 0);  // outside the table
+    job.VoltInputRangeCode = 2;
+    job.VoltPowSysType = kPowSysWye;
+    EXPECT_EQ(job_text::InputRangeVolts(job), 138);  // shown without its half volt
 
     struct Case {
         int seconds;
