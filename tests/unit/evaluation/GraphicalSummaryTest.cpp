@@ -8,6 +8,7 @@
 #include "evaluation/LimitValueFile.h"
 #include "measurement/Vamor800Doc.h"
 #include "support/RecordingUserInterface.h"
+#include "support/SteadyMeasurement.h"
 #include "support/TempDir.h"
 
 namespace varelo {
@@ -44,22 +45,8 @@ TEST(GraphicalSummaryBars, En50160NoteOnlyForOtherPeriodsWhenTheCheckIsOn) {
 
 // A function A measurement of n intervals of 600 s, every voltage at the same raw value.
 MeasurementData FunctionA(int n, int16_t raw) {
-    MeasurementData d;
-    d.fileVersion = 102;
-    d.job.MeasFunc = kMeasFuncA;
-    d.job.Interval = 600;
+    MeasurementData d = test::SteadyMeasurement(kMeasFuncA, n, raw);
     d.job.CurrPowSys = 1;
-    CTimeStamp t(2026, 3, 2, 0, 10, 0);
-    d.job.MeasStartMeasured = CTimeStamp(2026, 3, 2, 0, 0, 0);
-    for (int i = 0; i < n; ++i) {
-        CIntervalRecord r;
-        r.DateTime = t;
-        r.VoltAvgPhaseLxRawVal = {raw, raw, raw};
-        d.intervals.Add(r);
-        t.AddSeconds(600);
-    }
-    d.job.MeasStopMeasured = d.intervals.back().DateTime;
-    d.job.NrInterval = uint32_t(n);
     return d;
 }
 

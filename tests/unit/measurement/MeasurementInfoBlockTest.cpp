@@ -7,6 +7,7 @@
 #include "measurement/MeasurementInfoBlock.h"
 #include "measurement/Vamor800Doc.h"
 #include "support/RecordingUserInterface.h"
+#include "support/SteadyMeasurement.h"
 #include "support/TempDir.h"
 
 namespace varelo {
@@ -23,22 +24,9 @@ TEST(MeasurementInfoBlock, LabelledLinesInTheirOrder) {
     ASSERT_TRUE(WriteLimitFile(dir.File("limits.gwd"), limits));
     settings.Write(setting::LimitFile, dir.File("limits.gwd"));
 
-    MeasurementData d;
-    d.fileVersion = 102;
-    d.job.MeasFunc = kMeasFuncA;
+    MeasurementData d = test::SteadyMeasurement(kMeasFuncA, 12);
     d.job.NrInterHarm = 0;
     d.job.NeutralMeas = 1;
-    CTimeStamp t(2026, 3, 2, 0, 10, 0);
-    d.job.MeasStartMeasured = CTimeStamp(2026, 3, 2, 0, 0, 0);
-    for (int i = 0; i < 12; ++i) {
-        CIntervalRecord r;
-        r.DateTime = t;
-        r.VoltAvgPhaseLxRawVal = {10000, 10000, 10000};
-        d.intervals.Add(r);
-        t.AddSeconds(600);
-    }
-    d.job.MeasStopMeasured = d.intervals.back().DateTime;
-    d.job.NrInterval = 12;
     ASSERT_TRUE(WriteMeasurementFile(dir.File("m.VXM"), d));
     CVamor800Doc doc(settings, ui, options);
     ASSERT_TRUE(doc.OpenFile(dir.File("m.VXM")));

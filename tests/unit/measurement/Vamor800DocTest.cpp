@@ -6,29 +6,16 @@
 #include "evaluation/LimitValueFile.h"
 #include "measurement/Vamor800Doc.h"
 #include "support/RecordingUserInterface.h"
+#include "support/SteadyMeasurement.h"
 #include "support/TempDir.h"
 
 namespace varelo {
 namespace {
 
 // A function P measurement of n intervals of 600 s from 2026-03-02 00:10, each at 230 V.
+// A function P measurement of n intervals.
 MeasurementData Measurement(int n, int firstGapSeconds = 600) {
-    MeasurementData d;
-    d.fileVersion = 102;
-    d.job.MeasFunc = kMeasFuncP;
-    d.job.Interval = 600;
-    CTimeStamp t(2026, 3, 2, 0, 10, 0);
-    d.job.MeasStartMeasured = CTimeStamp(2026, 3, 2, 0, 0, 0);
-    for (int i = 0; i < n; ++i) {
-        CIntervalRecord r;
-        r.DateTime = t;
-        r.VoltAvgPhaseLxRawVal = {10000, 10000, 10000};
-        d.intervals.Add(r);
-        t.AddSeconds(i == 0 ? firstGapSeconds : 600);
-    }
-    d.job.MeasStopMeasured = d.intervals.empty() ? t : d.intervals.back().DateTime;
-    d.job.NrInterval = uint32_t(n);
-    return d;
+    return test::SteadyMeasurement(kMeasFuncP, n, 10000, firstGapSeconds);
 }
 
 class Vamor800DocTest : public ::testing::Test {
@@ -65,7 +52,8 @@ TEST_F(Vamor800DocTest, En50160PeriodNote) {
         CVamor800Doc doc(settings, ui, options);
         ASSERT_TRUE(doc.OpenFile(Save(Measurement(c.intervals))));
         EXPECT_EQ(ui.MessageIds(), c.messages) << c.intervals;
-        for (const auto& m : ui.messages) EXPECT_EQ(m.icon, MessageIcon::Information);
+        for (const auto& m : ui.messages)
+            EXPECT_EQ(m.icon, MessageIcon::Information);
         EXPECT_EQ(doc.Data().job.NrInterval, uint32_t(c.intervals));
     }
 }
@@ -153,7 +141,8 @@ TEST_F(Vamor800DocTest, FailuresLeaveNoDocument) {
     } cases[] = {
         {"missing.gwd", "", "", 168},
         {"broken.gwd", "not a limit file", "", 167},
-        {"limits.gwd", "", "<?xml version=\"1.0\"?>\r\n<Vamor>\r\n<Version>1.0.2</Version>\r\n", 374},
+        {"limits.gwd", "", "<?xml version=\"1.0\"?>\r\n<Vamor>\r\n<Version>1.0.2</Version>\r\n",
+         374},
     };
     for (const auto& c : cases) {
         if (!c.limitContent.empty()) dir.Write(c.limitFile, c.limitContent);
