@@ -1,6 +1,9 @@
 #include "app/GeneralSettings.h"
 
+#include <iterator>
+
 #include "app/AppOptions.h"
+#include "app/HarmonicReferenceKeys.h"
 #include "app/PortNaming.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
@@ -9,22 +12,12 @@ namespace varelo {
 
 namespace {
 
-constexpr const SettingKey* kVoltageKeys[] = {
-    &setting::VoltageHarmonicsInFundamental, &setting::VoltageHarmonicsInNominal,
-    &setting::VoltageHarmonicsInRMS, &setting::VoltageHarmonicsInAbsolute};
-constexpr const SettingKey* kCurrentKeys[] = {&setting::CurrentHarmonicsInFundamental,
-                                              &setting::CurrentHarmonicsInRMS,
-                                              &setting::CurrentHarmonicsInAbsolute};
-constexpr int kVoltageReferences[] = {kHarmonicsInFundamental, kHarmonicsInNominal, kHarmonicsInRms,
-                                      kHarmonicsAbsolute};
-constexpr int kCurrentReferences[] = {kHarmonicsInFundamental, kHarmonicsInRms, kHarmonicsAbsolute};
-
 // The reference of the last checked button, as start-up reads the keys; unset when none is.
 template <size_t N>
-int CheckedReference(const bool (&checked)[N], const int (&references)[N]) {
+int CheckedReference(const bool (&checked)[N], const HarmonicReferenceKey (&keys)[N]) {
     int reference = kHarmonicsUnset;
     for (size_t i = 0; i < N; ++i) {
-        if (checked[i]) reference = references[i];
+        if (checked[i]) reference = keys[i].reference;
     }
     return reference;
 }
@@ -49,10 +42,10 @@ GeneralSettingsForm LoadGeneralSettings(Settings& settings, const AppOptions& op
     form.baudRate = settings.ReadString(setting::BaudRate);
     form.thdUpTo50 = options.ThdOrder() != 40;
     form.phasesAbc = options.PhaseLabeling() == PhaseLabels::ABC;
-    for (size_t i = 0; i < 4; ++i)
-        form.voltage[i] = settings.ReadInt(*kVoltageKeys[i]) != 0;
-    for (size_t i = 0; i < 3; ++i)
-        form.current[i] = settings.ReadInt(*kCurrentKeys[i]) != 0;
+    for (size_t i = 0; i < std::size(kVoltageHarmonicKeys); ++i)
+        form.voltage[i] = settings.ReadInt(*kVoltageHarmonicKeys[i].key) != 0;
+    for (size_t i = 0; i < std::size(kCurrentHarmonicKeys); ++i)
+        form.current[i] = settings.ReadInt(*kCurrentHarmonicKeys[i].key) != 0;
     form.showSplash = settings.ReadInt(setting::IsSplashScreenDisabled) == 0;
     form.showStartMenu = settings.ReadInt(setting::IsStartupScreenDisabled) == 0;
     form.autoTimeSync = settings.ReadInt(setting::AutoTimeSync) != 0;
@@ -77,10 +70,10 @@ std::vector<SettingWrite> GeneralSettingsWrites(const GeneralSettingsForm& form,
     number(setting::ComPort, form.comPortIndex < 0 ? 1 : form.comPortIndex + 1, 2);
     text(setting::BaudRate, form.baudRate, 2);
     number(setting::AutoTimeSync, Flag(form.autoTimeSync), 2);
-    for (size_t i = 0; i < 4; ++i)
-        number(*kVoltageKeys[i], Flag(form.voltage[i]), 4);
-    for (size_t i = 0; i < 3; ++i)
-        number(*kCurrentKeys[i], Flag(form.current[i]), 4);
+    for (size_t i = 0; i < std::size(kVoltageHarmonicKeys); ++i)
+        number(*kVoltageHarmonicKeys[i].key, Flag(form.voltage[i]), 4);
+    for (size_t i = 0; i < std::size(kCurrentHarmonicKeys); ++i)
+        number(*kCurrentHarmonicKeys[i].key, Flag(form.current[i]), 4);
     number(setting::SelectionOfHarmonicsForTHD, form.thdUpTo50 ? 50 : 40, 5);
     number(setting::PhaseLabeling, Flag(form.phasesAbc), 6);
     number(setting::IsSplashScreenDisabled, Flag(!form.showSplash), 7);
@@ -115,8 +108,8 @@ void ApplyGeneralSettings(const GeneralSettingsForm& form, Settings& settings, A
         hooks.switchPort(PortLabel(settings.ReadInt(setting::ComPort)),
                          settings.ReadString(setting::BaudRate));
     write(4);
-    const int voltage = CheckedReference(form.voltage, kVoltageReferences);
-    const int current = CheckedReference(form.current, kCurrentReferences);
+    const int voltage = CheckedReference(form.voltage, kVoltageHarmonicKeys);
+    const int current = CheckedReference(form.current, kCurrentHarmonicKeys);
     if (voltage != kHarmonicsUnset) options.SetVoltageHarmonicReference(voltage);
     if (current != kHarmonicsUnset) options.SetCurrentHarmonicReference(current);
     write(5);

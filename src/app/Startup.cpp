@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "app/AppOptions.h"
+#include "app/HarmonicReferenceKeys.h"
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "platform/IniFile.h"
@@ -98,21 +99,10 @@ void ReadDisplaySwitches(Settings& settings, AppOptions& options) {
 
 void ReadHarmonicOptions(Settings& settings, AppOptions& options) {
     // The last non-zero key of each column wins.
-    const std::pair<const SettingKey*, int> voltage[] = {
-        {&setting::VoltageHarmonicsInFundamental, kHarmonicsInFundamental},
-        {&setting::VoltageHarmonicsInNominal, kHarmonicsInNominal},
-        {&setting::VoltageHarmonicsInRMS, kHarmonicsInRms},
-        {&setting::VoltageHarmonicsInAbsolute, kHarmonicsAbsolute},
-    };
-    const std::pair<const SettingKey*, int> current[] = {
-        {&setting::CurrentHarmonicsInFundamental, kHarmonicsInFundamental},
-        {&setting::CurrentHarmonicsInRMS, kHarmonicsInRms},
-        {&setting::CurrentHarmonicsInAbsolute, kHarmonicsAbsolute},
-    };
-    for (auto [key, reference] : voltage) {
+    for (auto [key, reference] : kVoltageHarmonicKeys) {
         if (settings.ReadInt(*key) != 0) options.SetVoltageHarmonicReference(reference);
     }
-    for (auto [key, reference] : current) {
+    for (auto [key, reference] : kCurrentHarmonicKeys) {
         if (settings.ReadInt(*key) != 0) options.SetCurrentHarmonicReference(reference);
     }
     options.SetThdOrder(settings.ReadInt(setting::SelectionOfHarmonicsForTHD));
