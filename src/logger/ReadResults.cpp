@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/Settings.h"
+#include "app/ShellRules.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
 #include "logger/LoggerInfo.h"
@@ -62,12 +63,6 @@ int StateRefusal(char letter, uint16_t job, const CLoggerInfo& info) {
         case 'K': return 962;
         default: return -1;
     }
-}
-
-// The part of a path before its last separator.
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 class ReadOutFile {
@@ -222,8 +217,7 @@ ReadResultsOutcome ReadResults(CSerialPort& port, Settings& settings, UserInterf
     if (!ui.ChooseSaveFile(Msg(343, {functionA ? "A" : "P"}), Str(functionA ? 1024 : 1031), "VXM",
                            settings.ReadString(setting::SavePathMeasurementfile), path))
         return outcome;
-    if (settings.ReadInt(setting::ChangeSavePathMeasurementfile) != 1)
-        settings.Write(setting::SavePathMeasurementfile, FolderOf(path));
+    RememberMeasurementFolder(settings, path);
 
     ReadOutProgress progress(ui);
     info = CLoggerInfo{};
