@@ -9,10 +9,10 @@
 #include "evaluation/EvaluationResult.h"
 #include "evaluation/EventClassification.h"
 #include "evaluation/LimitValues.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/EventRecord.h"
 #include "measurement/IntervalList.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/StatisticList.h"
 
 namespace varelo {

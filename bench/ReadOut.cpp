@@ -11,13 +11,13 @@
 
 #include "app/Settings.h"
 #include "app/UserInterface.h"
-#include "logger/LoggerInfo.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/ReadOutProgress.h"
 #include "logger/ReadResults.h"
+#include "measurement/LoggerInfo.h"
 #include "platform/Clock.h"
 #include "platform/PosixSerialDevice.h"
-#include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
 #include "sim/LoggerSim.h"
 #include "sim/MeasurementCommands.h"
@@ -110,7 +110,8 @@ void ReadOut(benchmark::State& state, int baud) {
     logger.SetBaud(baud);
     std::string error;
     if (!logger.Start(error)) return state.SkipWithError(error.c_str());
-    CSerialPort port(device, clock, ui, [&](const std::string&) { return logger.SlavePath(); });
+    CSerialPort serial(device, clock, [&](const std::string&) { return logger.SlavePath(); });
+    CLoggerLink port(serial, ui);
 
     uint32_t intervals = 0, records = 0;
     double seconds = 0, wireSeconds = 0, waitSeconds = 0;

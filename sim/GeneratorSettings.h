@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/TimeStamp.h"
 
 namespace varelo::sim {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <complex>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "sim/NoiseStreams.h"
 
 namespace varelo::sim {

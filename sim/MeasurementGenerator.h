@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventRecord.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/LoggerInfo.h"
 #include "measurement/MeasurementFile.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/StatisticSegment.h"
 #include "sim/DisturbanceSchedule.h"
 #include "sim/FeederModel.h"

@@ -2,7 +2,7 @@
 
 #include <variant>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "sim/RawEncoding.h"
 #include "sim/WireWriter.h"
 

@@ -2,20 +2,11 @@
 
 #include <string>
 
-#include "measurement/TimeStamp.h"
-
 namespace varelo {
 
 enum class MessageIcon { Information, Warning, Stop, Question };
 
-// The evaluation period question: the measurement period to show and the period proposed,
-// which the answer replaces.
-struct PeriodQuestion {
-    CTimeStamp measurementStart;
-    CTimeStamp measurementEnd;
-    CTimeStamp start;
-    CTimeStamp end;
-};
+struct PeriodQuestion;
 
 // What the core asks of whoever shows it to a person: the desktop program, the command line,
 // or a recording double in tests.

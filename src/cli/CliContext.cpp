@@ -10,8 +10,9 @@ namespace varelo {
 CliContext::CliContext()
     : store_(SettingsStore::DefaultPath()),
       settings_(store_),
-      port_(device_, SystemClock(), ui_,
-            [this](const std::string& label) { return PortDevicePath(settings_, label); }) {
+      port_(device_, SystemClock(),
+            [this](const std::string& label) { return PortDevicePath(settings_, label); }),
+      link_(port_, ui_) {
     // The settings part of the program's start-up, so that both front ends see the same.
     ForceFrequency(settings_);
     RepairCommunication(settings_);

@@ -5,8 +5,8 @@
 
 #include "app/Settings.h"
 #include "cli/CliUserInterface.h"
+#include "logger/LoggerLink.h"
 #include "platform/PosixSerialDevice.h"
-#include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
 
 namespace varelo {
@@ -19,7 +19,7 @@ public:
 
     Settings& AppSettings() { return settings_; }
     CliUserInterface& Ui() { return ui_; }
-    CSerialPort& Port() { return port_; }
+    CLoggerLink& Port() { return link_; }
 
 private:
     SettingsStore store_;
@@ -27,6 +27,7 @@ private:
     CliUserInterface ui_;
     PosixSerialDevice device_;
     CSerialPort port_;
+    CLoggerLink link_;
 };
 
 }  // namespace varelo

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/UserInterface.h"
+#include "measurement/EvaluationPeriod.h"
 
 namespace varelo {
 

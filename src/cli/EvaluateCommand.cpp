@@ -8,9 +8,9 @@
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "document/Vamor800Doc.h"
 #include "evaluation/DisDipTable.h"
 #include "evaluation/TableSummary.h"
-#include "measurement/Vamor800Doc.h"
 #include "platform/JsonWriter.h"
 
 namespace varelo {
@@ -34,7 +34,8 @@ void PrintTable(const TableSummary& t) {
     for (int part = 0; part < 2; ++part) {
         for (int p = 0; p < 3; ++p) {
             if (!t.phases[size_t(p)]) continue;
-            std::string head = (part == 0 ? "Max " : t.shareHeading + " ") + t.phaseNames[size_t(p)];
+            std::string head =
+                (part == 0 ? "Max " : t.shareHeading + " ") + t.phaseNames[size_t(p)];
             std::printf(" %14s", head.c_str());
         }
     }
@@ -73,7 +74,8 @@ void PrintEvents(const CVamor800Doc& doc, const CDisDipTable& disdip) {
         }
         std::printf("  total %d\n", total);
     }
-    std::printf("\n%s\n%-28s", Str(1368).c_str(), disdip.CornerText(AppOptions::Instance().PhaseLabeling()).c_str());
+    std::printf("\n%s\n%-28s", Str(1368).c_str(),
+                disdip.CornerText(AppOptions::Instance().PhaseLabeling()).c_str());
     for (int c = 0; c < CDisDipTable::kColumns; ++c) {
         auto [line1, line2] = CDisDipTable::ColumnLabel(c);
         std::printf(" %11s", (line1 + " " + line2).c_str());
@@ -81,10 +83,12 @@ void PrintEvents(const CVamor800Doc& doc, const CDisDipTable& disdip) {
     std::printf("\n");
     for (int r = 0; r < CDisDipTable::kRows; ++r) {
         std::printf("%-28s", disdip.RowLabel(r).c_str());
-        for (int c = 0; c < CDisDipTable::kColumns; ++c) std::printf(" %11d", disdip.Cell(r, c));
+        for (int c = 0; c < CDisDipTable::kColumns; ++c)
+            std::printf(" %11d", disdip.Cell(r, c));
         std::printf("\n");
     }
-    for (const auto& [label, count] : disdip.Totals()) std::printf("%s: %d\n", label.c_str(), count);
+    for (const auto& [label, count] : disdip.Totals())
+        std::printf("%s: %d\n", label.c_str(), count);
 }
 
 void WriteJson(const CVamor800Doc& doc, const TableSummary& t, const CDisDipTable& disdip) {
@@ -105,7 +109,8 @@ void WriteJson(const CVamor800Doc& doc, const TableSummary& t, const CDisDipTabl
     j.Key("rows").BeginArray();
     for (const SummaryRow& row : t.rows) {
         j.BeginObject();
-        j.Key("label").String(row.label).Key("unit").String(row.unit).Key("limit").String(row.limit);
+        j.Key("label").String(row.label).Key("unit").String(row.unit).Key("limit").String(
+            row.limit);
         j.Key("header").Bool(row.header);
         for (int part = 0; part < 2; ++part) {
             bool merged = part == 0 ? row.mergedMaximum : row.mergedShare;
@@ -125,18 +130,21 @@ void WriteJson(const CVamor800Doc& doc, const TableSummary& t, const CDisDipTabl
     j.Key("events").BeginObject();
     for (int kind = 0; kind < 3; ++kind) {
         j.Key(kKindNames[kind]).BeginArray();
-        for (int p = 0; p < 3; ++p) j.Int(events ? events->Count(p, kind) : 0);
+        for (int p = 0; p < 3; ++p)
+            j.Int(events ? events->Count(p, kind) : 0);
         j.EndArray();
     }
     j.EndObject();
     j.Key("disdip").BeginObject().Key("rows").BeginArray();
     for (int r = 0; r < CDisDipTable::kRows; ++r) {
         j.BeginObject().Key("label").String(disdip.RowLabel(r)).Key("cells").BeginArray();
-        for (int c = 0; c < CDisDipTable::kColumns; ++c) j.Int(disdip.Cell(r, c));
+        for (int c = 0; c < CDisDipTable::kColumns; ++c)
+            j.Int(disdip.Cell(r, c));
         j.EndArray().EndObject();
     }
     j.EndArray().Key("totals").BeginObject();
-    for (const auto& [label, count] : disdip.Totals()) j.Key(label).Int(count);
+    for (const auto& [label, count] : disdip.Totals())
+        j.Key(label).Int(count);
     j.EndObject().EndObject();
     j.EndObject();
     std::printf("%s\n", j.Text().c_str());
@@ -158,7 +166,8 @@ int Evaluate(CliContext& context, Arguments& args) {
     CVamor800Doc doc(context.AppSettings(), context.Ui(), AppOptions::Instance());
     if (limits) doc.SetLimitFileOverride(*limits);
     if (!doc.OpenFile(files[0])) return kExitFailed;
-    TableSummary summary = TableSummary::Build(doc, AppOptions::Instance().PhaseLabeling());
+    TableSummary summary =
+        TableSummary::Build(doc.Evaluated(), AppOptions::Instance().PhaseLabeling());
     CDisDipTable disdip;
     disdip.Build(doc.Data().events, doc.Data().job, doc.Limits(), 0);
     if (json) {
@@ -180,6 +189,8 @@ constexpr Command kCommands[] = {
 
 }  // namespace
 
-std::span<const Command> EvaluateCommands() { return kCommands; }
+std::span<const Command> EvaluateCommands() {
+    return kCommands;
+}
 
 }  // namespace varelo

@@ -8,9 +8,9 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "cli/LoggerInfoOutput.h"
-#include "logger/LoggerInfo.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/ReadResults.h"
+#include "measurement/LoggerInfo.h"
 
 namespace varelo {
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "logger/LoggerInfoTexts.h"
-#include "platform/CodePage.h"
 #include "platform/JsonWriter.h"
 
 namespace varelo {
@@ -35,12 +34,11 @@ std::string ClockText(const CTimeStamp& t) {
     return text;
 }
 
-// The Logger's texts are 8-bit characters; JSON wants UTF-8.
 void Program(JsonWriter& w, const char* key, const std::string& version,
              const std::string& function) {
     w.Key(key).BeginObject();
-    w.Key("version").String(CodePageToUtf8(version, kDefaultWireCodePage));
-    w.Key("function").String(CodePageToUtf8(function, kDefaultWireCodePage));
+    w.Key("version").String(version);
+    w.Key("function").String(function);
     w.EndObject();
 }
 

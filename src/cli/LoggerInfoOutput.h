@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "logger/LoggerInfo.h"
+#include "measurement/LoggerInfo.h"
 
 namespace varelo {
 

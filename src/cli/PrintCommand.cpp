@@ -7,7 +7,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
-#include "measurement/Vamor800Doc.h"
+#include "document/Vamor800Doc.h"
 #ifdef VARELO_HAVE_GUI_PRINT
 #include "gui/print/PrintToPdf.h"
 #endif

@@ -6,9 +6,9 @@
 #include "app/StringTable.h"
 #include "evaluation/EventClassification.h"
 #include "evaluation/LimitValues.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/MeasurementChannel.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

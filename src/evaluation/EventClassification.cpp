@@ -1,8 +1,8 @@
 #include "evaluation/EventClassification.h"
 
 #include "evaluation/LimitValues.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

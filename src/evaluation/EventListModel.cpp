@@ -5,9 +5,9 @@
 
 #include "app/StringTable.h"
 #include "evaluation/EventClassification.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/MeasurementChannel.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

@@ -2,8 +2,8 @@
 
 #include "evaluation/EvaluationMath.h"
 #include "evaluation/EventClassification.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventRecord.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

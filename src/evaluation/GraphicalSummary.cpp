@@ -6,9 +6,11 @@
 #include <filesystem>
 
 #include "app/StringTable.h"
-#include "logger/MeasurementJob.h"
+#include "evaluation/EvaluatedMeasurement.h"
+#include "evaluation/EvaluationResult.h"
+#include "evaluation/LimitValues.h"
 #include "measurement/EventRecord.h"
-#include "measurement/Vamor800Doc.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 
@@ -22,14 +24,14 @@ constexpr double kFrequencyShare = 99.5;
 
 class BarBuilder {
 public:
-    BarBuilder(const CVamor800Doc& doc, const GraphicalSummaryOptions& options,
+    BarBuilder(const EvaluatedMeasurement& m, const GraphicalSummaryOptions& options,
                GraphicalSummary& out)
-        : eval_(doc.Evaluation()),
-          limits_(doc.Limits()),
-          job_(doc.Data().job),
+        : eval_(m.evaluation),
+          limits_(m.limits),
+          job_(m.job),
           options_(options),
           out_(out),
-          share_(doc.Limits().Histogram) {}
+          share_(m.limits.Histogram) {}
 
     void Build() {
         const bool a = job_.MeasFunc == kMeasFuncA, p = job_.MeasFunc == kMeasFuncP;
@@ -169,17 +171,17 @@ bool NeedsEn50160Note(bool checkEnabled, long long intervals, int intervalSecond
            (intervals != kEn50160Intervals || intervalSeconds != kEn50160IntervalSeconds);
 }
 
-GraphicalSummary GraphicalSummary::Build(const CVamor800Doc& doc,
+GraphicalSummary GraphicalSummary::Build(const EvaluatedMeasurement& m,
                                          const GraphicalSummaryOptions& options) {
     GraphicalSummary summary;
     for (auto& group : summary.groups)
         group.label = kHidden;
-    summary.histogram = doc.Limits().Histogram;
-    summary.limitName = LimitFileDisplayName(doc.LimitFilePath());
-    const CMeasurementJob& job = doc.Data().job;
+    summary.histogram = m.limits.Histogram;
+    summary.limitName = LimitFileDisplayName(m.limitFilePath);
+    const CMeasurementJob& job = m.job;
     summary.en50160Note =
         NeedsEn50160Note(options.en50160CheckEnabled, job.NrInterval, job.Interval);
-    BarBuilder(doc, options, summary).Build();
+    BarBuilder(m, options, summary).Build();
     return summary;
 }
 

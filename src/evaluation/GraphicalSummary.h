@@ -7,7 +7,7 @@
 
 namespace varelo {
 
-class CVamor800Doc;
+struct EvaluatedMeasurement;
 
 // One pair of bars in per mille of the limit: the x % value and the maximum.
 struct SummaryBarPair {
@@ -42,7 +42,8 @@ struct GraphicalSummary {
     int histogram = 95;     // the share of the x % bars
     bool en50160Note = false;
 
-    static GraphicalSummary Build(const CVamor800Doc& doc, const GraphicalSummaryOptions& options);
+    static GraphicalSummary Build(const EvaluatedMeasurement& measurement,
+                                  const GraphicalSummaryOptions& options);
 };
 
 // trunc(value / limit x 1000), 0 for a limit of 0 or less, at most 1200 (never below 0).

@@ -2,8 +2,8 @@
 
 #include "evaluation/EvaluationMath.h"
 #include "evaluation/LimitValues.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RawScaling.h"
 
 namespace varelo {

@@ -4,7 +4,7 @@
 
 #include "evaluation/EvaluationMath.h"
 #include "evaluation/LimitValues.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

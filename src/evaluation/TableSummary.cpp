@@ -4,8 +4,12 @@
 #include <filesystem>
 
 #include "app/StringTable.h"
+#include "evaluation/EvaluatedMeasurement.h"
+#include "evaluation/EvaluationResult.h"
+#include "evaluation/LimitValues.h"
 #include "measurement/MeasurementChannel.h"
-#include "measurement/Vamor800Doc.h"
+#include "measurement/MeasurementJob.h"
+#include "measurement/RawScaling.h"
 
 namespace varelo {
 
@@ -50,14 +54,13 @@ void NoValues(SummaryRow& row, const std::array<bool, 3>& phases) {
 
 class Builder {
 public:
-    Builder(const CVamor800Doc& doc, TableSummary& out)
-        : doc_(doc),
-          eval_(doc.Evaluation()),
-          limits_(doc.Limits()),
-          job_(doc.Data().job),
-          scaling_(doc.Data().intervals.Scaling()),
+    Builder(const EvaluatedMeasurement& m, TableSummary& out)
+        : eval_(m.evaluation),
+          limits_(m.limits),
+          job_(m.job),
+          scaling_(m.scaling),
           out_(out),
-          share_(doc.Limits().Histogram) {}
+          share_(m.limits.Histogram) {}
 
     void Build() {
         bool aOrP = job_.MeasFunc == kMeasFuncA || job_.MeasFunc == kMeasFuncP;
@@ -282,7 +285,6 @@ private:
         out_.rows.push_back(lower);
     }
 
-    const CVamor800Doc& doc_;
     const CEvaluationResult& eval_;
     const CLimitValues& limits_;
     const CMeasurementJob& job_;
@@ -293,24 +295,24 @@ private:
 
 }  // namespace
 
-TableSummary TableSummary::Build(const CVamor800Doc& doc, PhaseLabels labels) {
+TableSummary TableSummary::Build(const EvaluatedMeasurement& m, PhaseLabels labels) {
     TableSummary summary;
-    PhasePresence presence = PhasePresence::FromPowerSystem(doc.Data().job.VoltPowSysType);
+    PhasePresence presence = PhasePresence::FromPowerSystem(m.job.VoltPowSysType);
     for (int p = 0; p < 3; ++p) {
         summary.phases[size_t(p)] = presence.Has(p);
         summary.phaseNames[size_t(p)] = PhaseLabel(1, p, labels);
     }
-    std::string share = std::to_string(doc.Limits().Histogram);
+    std::string share = std::to_string(m.limits.Histogram);
     summary.shareHeading = Msg(1363, {share});
     summary.maximumLegend = "Max value above limit value";
     summary.shareLegend = Msg(1356, {share});
-    uint32_t f = doc.Data().job.MeasFunc;
+    uint32_t f = m.job.MeasFunc;
     if (f == kMeasFuncA || f == kMeasFuncP) {
         size_t at = summary.shareLegend.find("%-");
         if (at != std::string::npos) summary.shareLegend.replace(at, 2, "% (99.5%) - ");
     }
-    summary.limitFileName = std::filesystem::path(doc.LimitFilePath()).filename().string();
-    Builder(doc, summary).Build();
+    summary.limitFileName = std::filesystem::path(m.limitFilePath).filename().string();
+    Builder(m, summary).Build();
     return summary;
 }
 

@@ -8,7 +8,7 @@
 
 namespace varelo {
 
-class CVamor800Doc;
+struct EvaluatedMeasurement;
 
 // One row of the table summary: label, unit, limit text, and per phase L1-L3 a maximum cell
 // and an x % cell. A merged part shows the L2 text across its three columns.
@@ -46,7 +46,7 @@ struct TableSummary {
     std::string maximumLegend;  // "Max value above limit value"
     std::string shareLegend;    // "95%-value above limit value"
 
-    static TableSummary Build(const CVamor800Doc& doc, PhaseLabels labels);
+    static TableSummary Build(const EvaluatedMeasurement& measurement, PhaseLabels labels);
 };
 
 }  // namespace varelo

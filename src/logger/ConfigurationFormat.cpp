@@ -7,7 +7,9 @@
 
 #include "app/StringTable.h"
 #include "logger/ByteReader.h"
+#include "logger/JobWireFormat.h"
 #include "logger/TestSum.h"
+#include "platform/CodePage.h"
 
 namespace varelo {
 
@@ -40,6 +42,11 @@ int16_t NonNegative(int16_t value, int textId, ProtocolDiagnostics& diag) {
     return 0;
 }
 
+// The Logger's texts are 8-bit characters; everything past the wire is UTF-8.
+std::string WireText(const ByteReader& r, size_t offset, size_t width) {
+    return CodePageToUtf8(r.Text(offset, width), kDefaultWireCodePage);
+}
+
 }  // namespace
 
 bool EndsWithCrLf(std::span<const uint8_t> answer) {
@@ -48,16 +55,16 @@ bool EndsWithCrLf(std::span<const uint8_t> answer) {
 
 void DecodeHardware(std::span<const uint8_t> answer, CLoggerInfo& info, ProtocolDiagnostics& diag) {
     ByteReader r(answer);
-    info.HardwType = r.Text(0, 30);
-    info.SerialNr = r.Text(30, 20);
-    info.HardwBasicUnit = r.Text(52, 20);
+    info.HardwType = WireText(r, 0, 30);
+    info.SerialNr = WireText(r, 30, 20);
+    info.HardwBasicUnit = WireText(r, 52, 20);
     info.HardwSupplyVoltage = HardwareCode(r, 72, 2, 384, diag);
     info.HardwNomFreq = HardwareCode(r, 74, 2, 385, diag);
     info.HardwVoltRange = HardwareCode(r, 76, 99, 386, diag);
     info.HardwCurrRange = HardwareCode(r, 78, 99, 387, diag);
-    info.VersionBoot = r.Text(82, 5);
-    info.FuncBoot = r.Text(87, 20);
-    info.Calibration = r.Text(109, 20);
+    info.VersionBoot = WireText(r, 82, 5);
+    info.FuncBoot = WireText(r, 87, 20);
+    info.Calibration = WireText(r, 109, 20);
 }
 
 void DecodeClamp(std::span<const uint8_t> answer, CLoggerInfo& info, ProtocolDiagnostics& diag) {
@@ -86,8 +93,10 @@ void DecodeClamp(std::span<const uint8_t> answer, CLoggerInfo& info, ProtocolDia
 
 void ApplyClampTypeRule(CLoggerInfo& info) {
     switch (info.ClampId) {
-        case 1: case 2: info.MaxClampCurr = 3000; break;
-        case 5: case 6: break;
+        case 1:
+        case 2: info.MaxClampCurr = 3000; break;
+        case 5:
+        case 6: break;
         default:
             if (info.MaxClampCurr == 0) info.MaxClampCurr = 3000;
             break;
@@ -96,11 +105,11 @@ void ApplyClampTypeRule(CLoggerInfo& info) {
 
 void DecodeSoftware(std::span<const uint8_t> answer, CLoggerInfo& info) {
     ByteReader r(answer);
-    info.MeasFunc = r.Text(0, 30);
-    info.VersionCPU = r.Text(32, 5);
-    info.FuncCPU = r.Text(37, 20);
-    info.VersionDSP = r.Text(59, 5);
-    info.FuncDSP = r.Text(64, 20);
+    info.MeasFunc = WireText(r, 0, 30);
+    info.VersionCPU = WireText(r, 32, 5);
+    info.FuncCPU = WireText(r, 37, 20);
+    info.VersionDSP = WireText(r, 59, 5);
+    info.FuncDSP = WireText(r, 64, 20);
 }
 
 bool DecodeMaxNumbers(std::span<const uint8_t> answer, MaxNumbers& numbers,
@@ -123,8 +132,8 @@ bool DecodeMaxNumbers(std::span<const uint8_t> answer, MaxNumbers& numbers,
     return true;
 }
 
-StatusFields DecodeStatusFields(std::span<const uint8_t> answer, bool extendedFamily,
-                                bool multiJob, ProtocolDiagnostics& diag) {
+StatusFields DecodeStatusFields(std::span<const uint8_t> answer, bool extendedFamily, bool multiJob,
+                                ProtocolDiagnostics& diag) {
     ByteReader r(answer);
     StatusFields f;
     char online = char(r.U8(33));
@@ -145,8 +154,10 @@ StatusFields DecodeStatusFields(std::span<const uint8_t> answer, bool extendedFa
         c.incompleteEvents = open;
     } else {
         std::string text = Msg(409, {std::to_string(open), "0"});
-        if (multiJob) diag.DataError(std::move(text));
-        else diag.Note(std::move(text));
+        if (multiJob)
+            diag.DataError(std::move(text));
+        else
+            diag.Note(std::move(text));
         c.incompleteEvents = 0;
     }
     return f;
@@ -171,17 +182,17 @@ void DecodeStatusHeader(std::span<const uint8_t> answer, CLoggerInfo& info,
         clock.second = int16_t(fields[5]);
     }
     if (digits && clock.IsValidDateTime()) {
-        info.InstrTime = CTimeStamp(clock.year, clock.month, clock.day, clock.hour, clock.minute,
-                                    clock.second);
+        info.InstrTime =
+            CTimeStamp(clock.year, clock.month, clock.day, clock.hour, clock.minute, clock.second);
     } else {
         static constexpr int kSubstitutes[6] = {97, 12, 1, 23, 58, 59};
         for (int i = 0; i < 6; ++i) {
-            diag.Substitution(Msg(394 + i, {TwoChars(r, size_t(i) * 2),
-                                            std::to_string(kSubstitutes[i])}));
+            diag.Substitution(
+                Msg(394 + i, {TwoChars(r, size_t(i) * 2), std::to_string(kSubstitutes[i])}));
         }
         info.InstrTime = CTimeStamp(1997, 12, 1, 23, 58, 59);
     }
-    info.FirmwDescription = r.Text(12, 20);
+    info.FirmwDescription = WireText(r, 12, 20);
 
     char letter = 'K';
     switch (r.U8(35)) {
@@ -193,7 +204,10 @@ void DecodeStatusHeader(std::span<const uint8_t> answer, CLoggerInfo& info,
         default: diag.DataError(Msg(375, {std::string(1, char(r.U8(35))), "K"})); break;
     }
     switch (r.U8(32)) {
-        case 'A': case 'F': case 'K': case 'V': break;
+        case 'A':
+        case 'F':
+        case 'K':
+        case 'V': break;
         case 'X': letter = char(letter - 'A' + 'a'); break;
         default:
             diag.DataError(Msg(401, {std::string(1, char(r.U8(32))), "?"}));
@@ -203,6 +217,8 @@ void DecodeStatusHeader(std::span<const uint8_t> answer, CLoggerInfo& info,
     info.OperatingState = letter;
 }
 
-bool StatusHasOldJob(std::span<const uint8_t> answer) { return ByteReader(answer).U8(32) == 'X'; }
+bool StatusHasOldJob(std::span<const uint8_t> answer) {
+    return ByteReader(answer).U8(32) == 'X';
+}
 
 }  // namespace varelo

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "logger/LoggerInfo.h"
 #include "logger/ProtocolDiagnostics.h"
+#include "measurement/LoggerInfo.h"
 
 namespace varelo {
 
@@ -42,8 +42,8 @@ struct StatusFields {
     char onlineState = '?';
     JobStatusCounts counts;
 };
-StatusFields DecodeStatusFields(std::span<const uint8_t> answer, bool extendedFamily,
-                                bool multiJob, ProtocolDiagnostics& diag);
+StatusFields DecodeStatusFields(std::span<const uint8_t> answer, bool extendedFamily, bool multiJob,
+                                ProtocolDiagnostics& diag);
 
 // Clock, designation and job-state letter of the Status paragraph of the current job.
 void DecodeStatusHeader(std::span<const uint8_t> answer, CLoggerInfo& info,

@@ -6,8 +6,8 @@
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
 #include "logger/FirmwareImage.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
-#include "platform/SerialPort.h"
 
 namespace varelo {
 

@@ -6,8 +6,8 @@
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
 #include "logger/SaveDataProgress.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "logger/FirmwareImage.h"
-#include "logger/LoggerInfo.h"
 #include "logger/SoftwareInformation.h"
+#include "measurement/LoggerInfo.h"
 
 namespace varelo {
 

@@ -7,11 +7,11 @@
 #include "app/UserInterface.h"
 #include "logger/ConfigurationFormat.h"
 #include "logger/JobWireFormat.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
 #include "logger/TestSum.h"
+#include "measurement/MeasurementJob.h"
 #include "platform/Paths.h"
-#include "platform/SerialPort.h"
 
 namespace varelo {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "logger/MeasurementJob.h"
 #include "logger/ProtocolDiagnostics.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

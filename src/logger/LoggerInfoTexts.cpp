@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "platform/CodePage.h"
 
 namespace varelo {
@@ -37,9 +37,9 @@ std::string FunctionLetter(uint32_t function) {
     return "";
 }
 
-LoggerInfoTexts MakeLoggerInfoTexts(const CLoggerInfo& info, int codePage) {
-    auto text = [codePage](const std::string& bytes, size_t width = std::string::npos) {
-        return CodePageToUtf8(std::string_view(bytes).substr(0, width), codePage);
+LoggerInfoTexts MakeLoggerInfoTexts(const CLoggerInfo& info) {
+    auto text = [](const std::string& utf8, size_t width = std::string::npos) {
+        return std::string(Utf8Prefix(utf8, width));
     };
     LoggerInfoTexts t;
     t.designation = text(info.FirmwDescription);

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "logger/JobWireFormat.h"
-#include "logger/LoggerInfo.h"
+#include "measurement/LoggerInfo.h"
 
 namespace varelo {
 
@@ -17,8 +16,7 @@ struct LoggerJobTexts {
     std::string eventsNotCompleted;  // always "0" for the old job
 };
 
-// What the Logger information dialog and its details show of a CLoggerInfo, as texts. The
-// Logger's own texts are 8-bit characters of codePage; here they are UTF-8.
+// What the Logger information dialog and its details show of a CLoggerInfo, as texts.
 struct LoggerInfoTexts {
     std::string designation;
     std::string dateTime;
@@ -41,7 +39,7 @@ struct LoggerInfoTexts {
     std::string dspSoftware;
 };
 
-LoggerInfoTexts MakeLoggerInfoTexts(const CLoggerInfo& info, int codePage = kDefaultWireCodePage);
+LoggerInfoTexts MakeLoggerInfoTexts(const CLoggerInfo& info);
 
 // "A" for function A, "P" for function P, empty for any other code.
 std::string FunctionLetter(uint32_t function);

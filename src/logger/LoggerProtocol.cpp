@@ -5,7 +5,7 @@
 #include "app/PortNaming.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
-#include "platform/SerialPort.h"
+#include "logger/LoggerLink.h"
 
 namespace varelo {
 
@@ -26,13 +26,15 @@ constexpr std::string_view kStateCharacters = "+?P*>$#";
 
 }  // namespace
 
-CLoggerProtocol::CLoggerProtocol(CSerialPort& port, Settings& settings, uint16_t jobToSelect)
+CLoggerProtocol::CLoggerProtocol(CLoggerLink& port, Settings& settings, uint16_t jobToSelect)
     : port_(port),
       settings_(settings),
       config_(ProtocolSettings::Read(settings)),
       jobToSelect_(jobToSelect) {}
 
-CLoggerProtocol::~CLoggerProtocol() { EndConnection(); }
+CLoggerProtocol::~CLoggerProtocol() {
+    EndConnection();
+}
 
 int CLoggerProtocol::Send(std::span<const uint8_t> bytes, uint32_t preDelayMs) {
     return port_.Transmit(bytes.data(), bytes.size(), preDelayMs);
@@ -48,8 +50,8 @@ int CLoggerProtocol::Receive(uint8_t* buffer, size_t count, uint32_t timeoutMs, 
     for (int attempt = 1;; ++attempt) {
         bool last = attempt == attempts;
         bool quiet = !last || (flags & kQuietLastAttempt);
-        if (port_.ReceiveExact(buffer, count, timeout, quiet, diagnostics_.transmissionErrorCount) ==
-            static_cast<int>(count))
+        if (port_.ReceiveExact(buffer, count, timeout, quiet,
+                               diagnostics_.transmissionErrorCount) == static_cast<int>(count))
             return static_cast<int>(count);
         if (last) return -1;
         // ESC abandons what the Logger was sending; "x" makes it send its last answer again.
@@ -59,7 +61,9 @@ int CLoggerProtocol::Receive(uint8_t* buffer, size_t count, uint32_t timeoutMs, 
     }
 }
 
-size_t CLoggerProtocol::LastReceivedCount() const { return port_.LastReceivedCount(); }
+size_t CLoggerProtocol::LastReceivedCount() const {
+    return port_.LastReceivedCount();
+}
 
 bool CLoggerProtocol::SendCommand(uint8_t command, int notTransmittedTextId, uint32_t preDelayMs) {
     if (SendByte(command, preDelayMs) > 0) return true;
@@ -96,12 +100,9 @@ uint8_t CLoggerProtocol::WakeUp(unsigned flags, bool& failed) {
 
 int CLoggerProtocol::EvaluateState(uint8_t state, unsigned flags) {
     switch (state) {
-        case '+':
-            connected_ = true;
-            return kConnected;
+        case '+': connected_ = true; return kConnected;
         case '?':
-        case 'P':
-            return kNotRunningApplication;
+        case 'P': return kNotRunningApplication;
         case '$':
         case '*':
         case '>':
@@ -112,14 +113,15 @@ int CLoggerProtocol::EvaluateState(uint8_t state, unsigned flags) {
                 return kNoAnswer;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     diagnostics_.DataError(Msg(376, {std::string(1, char(state))}));
     return kNoAnswer;
 }
 
-int CLoggerProtocol::Connect(unsigned flags) { return ConnectAndIdentify(nullptr, flags); }
+int CLoggerProtocol::Connect(unsigned flags) {
+    return ConnectAndIdentify(nullptr, flags);
+}
 
 int CLoggerProtocol::Connect(CLoggerInfo& info, unsigned flags) {
     return ConnectAndIdentify(&info, flags);
@@ -168,7 +170,9 @@ bool CLoggerProtocol::SelectJob(uint16_t job) {
     return true;
 }
 
-bool CLoggerProtocol::EnsureJob(uint16_t job) { return selectedJob_ == job || SelectJob(job); }
+bool CLoggerProtocol::EnsureJob(uint16_t job) {
+    return selectedJob_ == job || SelectJob(job);
+}
 
 void CLoggerProtocol::Pause(uint32_t ms) {
     uint32_t wait = ms != 0 ? ms : config_.commandDelayData;

@@ -9,7 +9,7 @@
 
 namespace varelo {
 
-class CSerialPort;
+class CLoggerLink;
 class Settings;
 struct CLoggerInfo;
 class CMeasurementJob;
@@ -45,7 +45,7 @@ public:
     static constexpr int kConnected = 1;
     static constexpr int kNotRunningApplication = 2;
 
-    CLoggerProtocol(CSerialPort& port, Settings& settings, uint16_t jobToSelect = 0);
+    CLoggerProtocol(CLoggerLink& port, Settings& settings, uint16_t jobToSelect = 0);
     ~CLoggerProtocol();
     CLoggerProtocol(const CLoggerProtocol&) = delete;
     CLoggerProtocol& operator=(const CLoggerProtocol&) = delete;
@@ -105,8 +105,8 @@ public:
     // One command byte; a failure records the text and a transmission error.
     bool SendCommand(uint8_t command, int notTransmittedTextId, uint32_t preDelayMs = 0);
     // A fixed-length answer; a failure records "(%1 instead of %2)" text and a data error.
-    bool ReceiveAnswer(uint8_t* buffer, size_t count, int shortAnswerTextId,
-                       uint32_t timeoutMs = 0, unsigned flags = 0);
+    bool ReceiveAnswer(uint8_t* buffer, size_t count, int shortAnswerTextId, uint32_t timeoutMs = 0,
+                       unsigned flags = 0);
 
     bool Connected() const { return connected_; }
     uint8_t StateCharacter() const { return stateCharacter_; }
@@ -123,7 +123,7 @@ public:
     void UseBaudRate(std::string baudText) { config_.baudText = std::move(baudText); }
     ProtocolDiagnostics& Diagnostics() { return diagnostics_; }
     const ProtocolDiagnostics& Diagnostics() const { return diagnostics_; }
-    CSerialPort& Port() { return port_; }
+    CLoggerLink& Port() { return port_; }
     Settings& AppSettings() { return settings_; }
 
 private:
@@ -143,7 +143,7 @@ private:
     // A data command with a single answer and its XOR test sum.
     bool ReadCheckedAnswer(uint8_t command, std::span<uint8_t> answer, int firstTextId);
 
-    CSerialPort& port_;
+    CLoggerLink& port_;
     Settings& settings_;
     ProtocolSettings config_;
     ProtocolDiagnostics diagnostics_;

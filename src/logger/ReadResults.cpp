@@ -7,15 +7,15 @@
 #include "app/ShellRules.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
-#include "logger/LoggerInfo.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
 #include "logger/ReadOutDump.h"
 #include "logger/ReadOutProgress.h"
 #include "logger/SoftwareInformation.h"
 #include "measurement/EventRecord.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/LoggerInfo.h"
 #include "measurement/MeasurementFileWriter.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/StatisticSegment.h"
 
 namespace varelo {
@@ -174,7 +174,7 @@ bool SaveReadOut(const std::string& path, ReadOutProgress& progress, CLoggerProt
     return file->Close();
 }
 
-ReadResultsOutcome ReadResults(CSerialPort& port, Settings& settings, UserInterface& ui,
+ReadResultsOutcome ReadResults(CLoggerLink& port, Settings& settings, UserInterface& ui,
                                uint16_t job,
                                const std::function<void(CLoggerProtocol&)>& configure) {
     ReadResultsOutcome outcome;

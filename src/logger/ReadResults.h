@@ -8,7 +8,7 @@
 
 namespace varelo {
 
-class CSerialPort;
+class CLoggerLink;
 class Settings;
 class UserInterface;
 class CLoggerProtocol;
@@ -35,7 +35,7 @@ struct ReadResultsOutcome {
 // "Read results" (job 0) or "Read old results" (job 1): checks that the Logger has something
 // to read, asks where to save it and reads the whole measurement into that file. configure
 // adjusts the protocol (port, baud rate) before it connects.
-ReadResultsOutcome ReadResults(CSerialPort& port, Settings& settings, UserInterface& ui,
+ReadResultsOutcome ReadResults(CLoggerLink& port, Settings& settings, UserInterface& ui,
                                uint16_t job,
                                const std::function<void(CLoggerProtocol&)>& configure = {});
 

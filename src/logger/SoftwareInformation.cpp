@@ -5,7 +5,7 @@
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
 #include "logger/LoggerInfoTexts.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "platform/Paths.h"
 
 namespace varelo {

@@ -24,4 +24,13 @@ struct EvaluationPeriod {
     static CTimeStamp LastPickableDate();
 };
 
+// The evaluation period question: the measurement period to show and the period proposed,
+// which the answer replaces.
+struct PeriodQuestion {
+    CTimeStamp measurementStart;
+    CTimeStamp measurementEnd;
+    CTimeStamp start;
+    CTimeStamp end;
+};
+
 }  // namespace varelo

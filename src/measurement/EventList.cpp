@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 
@@ -13,10 +13,8 @@ size_t CEventList::RemoveOutside(const CTimeStamp& start, const CTimeStamp& end)
 
 size_t CEventList::RemoveAbsentPhases(uint32_t powSysType) {
     return RemoveIf([&](const CEventRecord& e) {
-        if (powSysType == kPowSysSinglePhase)
-            return e.Phase == 2 || e.Phase == 3;
-        if (powSysType == kPowSysSplitSinglePhase)
-            return e.Phase == 3;
+        if (powSysType == kPowSysSinglePhase) return e.Phase == 2 || e.Phase == 3;
+        if (powSysType == kPowSysSplitSinglePhase) return e.Phase == 3;
         return false;
     });
 }

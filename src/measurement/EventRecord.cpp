@@ -1,6 +1,6 @@
 #include "measurement/EventRecord.h"
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 
@@ -13,8 +13,7 @@ constexpr double kOneOverSqrt3 = 0.5773502692;
 
 double CEventRecord::EventVoltage(int16_t val, double voltageRange, uint32_t powSysType) {
     double value = val * voltageRange / kEventFullScale;
-    if (powSysType == kPowSysDelta || powSysType == kPowSysTwoElementDelta)
-        value *= kOneOverSqrt3;
+    if (powSysType == kPowSysDelta || powSysType == kPowSysTwoElementDelta) value *= kOneOverSqrt3;
     return value;
 }
 
@@ -23,8 +22,7 @@ void CEventRecord::ComputeValue(const CMeasurementJob& job) {
 }
 
 bool CEventRecord::IsUnfinished(const CTimeStamp& measStopMeasured) const {
-    if (Status & kEventStatusOpen)
-        return true;
+    if (Status & kEventStatusOpen) return true;
     return !measStopMeasured.IsZero() && EndDateTime > measStopMeasured;
 }
 

@@ -1,21 +1,19 @@
 #include "measurement/IntervalNormalisation.h"
 
-#include "logger/MeasurementJob.h"
 #include "measurement/DerivedValues.h"
 #include "measurement/IntervalList.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RecordColumns.h"
 
 namespace varelo {
 
 void ClearAbsentConductors(CIntervalRecord& r, uint32_t powSysType) {
     const bool single = powSysType == kPowSysSinglePhase;
-    if (!single && powSysType != kPowSysSplitSinglePhase)
-        return;
+    if (!single && powSysType != kPowSysSplitSinglePhase) return;
     // The function A layout reaches every raw field, with its conductor.
     for (const RecordColumn& c : IntervalColumns(kMeasFuncA)) {
         const bool absent = single ? c.conductor >= 1 || c.total : c.conductor == 2;
-        if (absent)
-            SetColumnValue(r, c, 0);
+        if (absent) SetColumnValue(r, c, 0);
     }
 }
 
@@ -24,8 +22,7 @@ void ComputeDerivedValues(CIntervalRecord& r, const CRawScaling& s, int thdOrder
         ComputeThdFromHarmonics(r, thdOrder);
     else if (s.IsFunctionP)
         ComputeThdFromFundamentals(r, s);
-    if (s.IsAorP)
-        r.VoltUnbalance = ComputeVoltageUnbalance(r, s);
+    if (s.IsAorP) r.VoltUnbalance = ComputeVoltageUnbalance(r, s);
     r.CurrUnbalance = ComputeCurrentUnbalance(r, s);
 }
 
@@ -44,8 +41,7 @@ void NormaliseIntervals(CIntervalList& list, uint32_t powSysType, int thdOrder) 
 }
 
 void RecomputeThd(CIntervalList& list, int thdOrder) {
-    if (!list.Scaling().IsFunctionA)
-        return;
+    if (!list.Scaling().IsFunctionA) return;
     for (CIntervalRecord& r : list)
         ComputeThdFromHarmonics(r, thdOrder);
 }

@@ -1,8 +1,8 @@
 #include "measurement/MeasurementChannel.h"
 
 #include "app/StringTable.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RawScaling.h"
 
 namespace varelo {
@@ -35,14 +35,12 @@ const char* const kLabels[2][3][4] = {
 }  // namespace
 
 std::string PhaseLabel(int labelSet, int phaseIndex, PhaseLabels labels) {
-    if (labelSet < 1 || labelSet > 3 || phaseIndex < 0 || phaseIndex > 3)
-        return {};
+    if (labelSet < 1 || labelSet > 3 || phaseIndex < 0 || phaseIndex > 3) return {};
     return kLabels[labels == PhaseLabels::ABC ? 1 : 0][labelSet - 1][phaseIndex];
 }
 
 bool CMeasurementChannel::SetupChannel(int channelId) {
-    if (channelId <= 0)
-        return false;
+    if (channelId <= 0) return false;
     const bool bare = channelId < 1000;
     const int phase = bare ? 0 : channelId / 1000 - 1;
     const int quantity = channelId % 1000;
@@ -88,8 +86,7 @@ double CMeasurementChannel::ChannelValue(const CIntervalRecord& record,
 
 double CMeasurementChannel::ChannelValue(const CIntervalRecord& record, const CRawScaling& scaling,
                                          const QuantitySettings& settings) const {
-    if (!value_)
-        return 0;
+    if (!value_) return 0;
     const int seconds = fixedIntervalSeconds > 0 ? fixedIntervalSeconds : scaling.IntervalSeconds;
     const QuantityArgs args{record, scaling, phase_,   harmonic_, relative,
                             watts,  seconds, settings, &plt};
@@ -98,15 +95,11 @@ double CMeasurementChannel::ChannelValue(const CIntervalRecord& record, const CR
 
 int CMeasurementChannel::LabelSet(const CMeasurementJob& job) const {
     const bool phaseToPhase = job.IsPhaseToPhase();
-    if (IsVoltageHarmonic(quantity_))
-        return phaseToPhase ? 2 : 1;
-    if (IsCurrentHarmonic(quantity_))
-        return 1;
+    if (IsVoltageHarmonic(quantity_)) return phaseToPhase ? 2 : 1;
+    if (IsCurrentHarmonic(quantity_)) return 1;
     const QuantityRow* row = FindQuantity(quantity_);
-    if (!row || row->single)
-        return 0;
-    if (phaseToPhase)
-        return row->group;
+    if (!row || row->single) return 0;
+    if (phaseToPhase) return row->group;
     return quantity_ == 102 ? 2 : 1;
 }
 
@@ -115,8 +108,7 @@ std::string CMeasurementChannel::ChannelName(const CMeasurementJob& job) const {
 }
 
 std::string CMeasurementChannel::ChannelName(const CMeasurementJob& job, PhaseLabels labels) const {
-    if (!value_)
-        return {};
+    if (!value_) return {};
     std::string name;
     const auto interharmonicFrequency = [&] {
         const double hz = job.HarmOrder[size_t(harmonic_)] * 0.01 * job.PowSysNomFreq;
@@ -137,14 +129,10 @@ std::string CMeasurementChannel::ChannelName(const CMeasurementJob& job, PhaseLa
 }
 
 bool CMeasurementChannel::IsAvailable(const AvailabilityContext& context) const {
-    if (!value_ || !varelo::IsAvailable(quantity_, context))
-        return false;
-    if (single_)
-        return phase_ == 0;
-    if (bare_)
-        return false;
-    if (phase_ == kNeutral)
-        return context.neutral;
+    if (!value_ || !varelo::IsAvailable(quantity_, context)) return false;
+    if (single_) return phase_ == 0;
+    if (bare_) return false;
+    if (phase_ == kNeutral) return context.neutral;
     return context.phases[size_t(phase_)];
 }
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/StatisticList.h"
 
 namespace varelo {

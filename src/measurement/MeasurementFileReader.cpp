@@ -2,13 +2,13 @@
 
 #include <cctype>
 
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
-#include "measurement/ItemBlock.h"
-#include "measurement/MeasurementFileFormat.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
+#include "measurement/ItemBlock.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementFileFormat.h"
 #include "measurement/MeasurementItems.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RowCodec.h"
 #include "measurement/StatisticList.h"
 
@@ -19,8 +19,10 @@ namespace ff = file_format;
 namespace {
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -164,7 +166,8 @@ void FinishEvent(CEventRecord& event, const CMeasurementJob& job) {
 }  // namespace
 
 bool CMeasurementFileReader::ReadEvents(const CMeasurementJob& job, CEventList& list) {
-    uint64_t rows = uint64_t(std::max<int>(job.EventReady, 0)) + uint64_t(std::max<int>(job.EventOpen, 0));
+    uint64_t rows =
+        uint64_t(std::max<int>(job.EventReady, 0)) + uint64_t(std::max<int>(job.EventOpen, 0));
     return ReadSeries<CEventRecord>(ff::kEvents, EventColumns(), rows, false, list, FinishEvent,
                                     job);
 }

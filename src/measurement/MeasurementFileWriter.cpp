@@ -1,12 +1,12 @@
 #include "measurement/MeasurementFileWriter.h"
 
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
-#include "measurement/ItemBlock.h"
-#include "measurement/MeasurementFileFormat.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
+#include "measurement/ItemBlock.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementFileFormat.h"
 #include "measurement/MeasurementItems.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RowCodec.h"
 #include "measurement/StatisticList.h"
 
@@ -84,7 +84,9 @@ void CMeasurementFileWriter::WriteInterval(const CIntervalRecord& record, int nu
     WriteLine(row_);
 }
 
-void CMeasurementFileWriter::EndIntervals() { CloseElement(ff::kIntervals); }
+void CMeasurementFileWriter::EndIntervals() {
+    CloseElement(ff::kIntervals);
+}
 
 void CMeasurementFileWriter::BeginStatistics() {
     BeginSeries(ff::kStatistics, row_codec::TitleLine(StatisticColumns()));
@@ -95,7 +97,9 @@ void CMeasurementFileWriter::WriteStatistic(const CStatisticSegment& segment, in
     WriteLine(row_);
 }
 
-void CMeasurementFileWriter::EndStatistics() { CloseElement(ff::kStatistics); }
+void CMeasurementFileWriter::EndStatistics() {
+    CloseElement(ff::kStatistics);
+}
 
 void CMeasurementFileWriter::BeginEvents() {
     BeginSeries(ff::kEvents, row_codec::TitleLine(EventColumns()));
@@ -106,22 +110,27 @@ void CMeasurementFileWriter::WriteEvent(const CEventRecord& event, int number) {
     WriteLine(row_);
 }
 
-void CMeasurementFileWriter::EndEvents() { CloseElement(ff::kEvents); }
+void CMeasurementFileWriter::EndEvents() {
+    CloseElement(ff::kEvents);
+}
 
 void CMeasurementFileWriter::WriteSeries(const CMeasurementJob& job, const CIntervalList& intervals,
                                          const CStatisticList& statistics,
                                          const CEventList& events) {
     int n = 0;
     BeginIntervals(job);
-    for (const auto& r : intervals) WriteInterval(r, n++);
+    for (const auto& r : intervals)
+        WriteInterval(r, n++);
     EndIntervals();
     n = 0;
     BeginStatistics();
-    for (const auto& s : statistics) WriteStatistic(s, n++);
+    for (const auto& s : statistics)
+        WriteStatistic(s, n++);
     EndStatistics();
     n = 0;
     BeginEvents();
-    for (const auto& e : events) WriteEvent(e, n++);
+    for (const auto& e : events)
+        WriteEvent(e, n++);
     EndEvents();
 }
 

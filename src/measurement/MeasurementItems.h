@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

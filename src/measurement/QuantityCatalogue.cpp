@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/AppOptions.h"
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/QuantityValues.h"
 #include "measurement/RawScaling.h"
 
@@ -313,14 +313,11 @@ bool IsKnownQuantity(int id) {
 }
 
 QuantityValueFn ValueFunctionOf(int id) {
-    if (const QuantityRow* row = FindQuantity(id))
-        return row->value;
-    if (InRange(id, kCurrentHarmonicFirst, kCurrentHarmonicLast))
-        return CurrentHarmonicOf;
+    if (const QuantityRow* row = FindQuantity(id)) return row->value;
+    if (InRange(id, kCurrentHarmonicFirst, kCurrentHarmonicLast)) return CurrentHarmonicOf;
     if (InRange(id, kCurrentInterharmonicFirst, kCurrentInterharmonicLast))
         return CurrentInterharmonicOf;
-    if (InRange(id, kVoltageHarmonicFirst, kVoltageHarmonicLast))
-        return VoltageHarmonicOf;
+    if (InRange(id, kVoltageHarmonicFirst, kVoltageHarmonicLast)) return VoltageHarmonicOf;
     if (InRange(id, kVoltageInterharmonicFirst, kVoltageInterharmonicLast))
         return VoltageInterharmonicOf;
     return nullptr;
@@ -354,8 +351,7 @@ AvailabilityContext AvailabilityContext::Build(const CMeasurementJob& job,
 bool IsAvailable(int quantityId, const AvailabilityContext& context) {
     if (const QuantityRow* row = FindQuantity(quantityId))
         return CodesHold(row->availability, context);
-    if (!IsHarmonicQuantity(quantityId) || context.measFunc != kMeasFuncA)
-        return false;
+    if (!IsHarmonicQuantity(quantityId) || context.measFunc != kMeasFuncA) return false;
     // Files before 1.0.1 carry no current interharmonics.
     if (InRange(quantityId, kCurrentInterharmonicFirst, kCurrentInterharmonicLast))
         return context.fileVersion >= 101;
@@ -365,10 +361,8 @@ bool IsAvailable(int quantityId, const AvailabilityContext& context) {
 bool IsAvailableForFunction(int quantityId, uint32_t measFunc) {
     // Voltages and currents every Logger measures, and the half-period values no job offers.
     constexpr int kEveryFunction[] = {11, 12, 13, 31, 32, 41, 42, 111, 112};
-    if (std::ranges::find(kEveryFunction, quantityId) != std::end(kEveryFunction))
-        return true;
-    if (InRange(quantityId, 90, 94))
-        return false;
+    if (std::ranges::find(kEveryFunction, quantityId) != std::end(kEveryFunction)) return true;
+    if (InRange(quantityId, 90, 94)) return false;
     return measFunc == kMeasFuncA || measFunc == kMeasFuncP;
 }
 

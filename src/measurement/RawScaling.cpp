@@ -1,6 +1,6 @@
 #include "measurement/RawScaling.h"
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "logger/MeasurementJob.h"
 #include "measurement/EventRecord.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/StatisticSegment.h"
 
 namespace varelo {
@@ -25,7 +25,7 @@ static_assert(sizeof(CStatisticSegment::SignalVal) ==
 #define FIELD(record, name) #name, offsetof(record, name)
 
 class ColumnBuilder {
-  public:
+public:
     // A column of element `flat` of a field, counted over all its dimensions.
     ColumnBuilder& Add(const char* stem, size_t offset, ColumnType type, int flat = 0,
                        std::initializer_list<int> index = {}, int conductor = -1,
@@ -49,7 +49,7 @@ class ColumnBuilder {
     }
     std::vector<RecordColumn> Take() { return std::move(columns_); }
 
-  private:
+private:
     static size_t Width(ColumnType type) {
         return type == ColumnType::UInt32 ? 4 : type == ColumnType::TimeStamp ? 0 : 2;
     }
@@ -156,13 +156,11 @@ std::vector<RecordColumn> BuildIntervalColumns(bool functionA, int fileVersion) 
         for (const PhaseField& f : others)
             b.Add(f.name, f.offset, f.type, p, {p}, p).Skip(f.skipAfter);
     }
-    if (!functionA)
-        return b.Take();
+    if (!functionA) return b.Take();
     for (int c = 0; c < kConductorCount; ++c)
         for (int j = 0; j < kHarmonicOrders; ++j)
             b.Add(FIELD(R, CurrHarmPhaseLxRawVal), kI16, c * kHarmonicOrders + j, {c, j}, c);
-    if (fileVersion <= 100)
-        return b.Take();
+    if (fileVersion <= 100) return b.Take();
     b.Skip(fileVersion == 101 ? 4 : 0);
     for (int c = 0; c < kConductorCount; ++c)
         for (int j = 0; j < kInterharmonicChannels; ++j)
@@ -209,8 +207,7 @@ std::span<const RecordColumn> IntervalColumns(uint32_t measFunc, int fileVersion
     static const std::vector<RecordColumn> kA100 = BuildIntervalColumns(true, 100);
     static const std::vector<RecordColumn> kA101 = BuildIntervalColumns(true, 101);
     static const std::vector<RecordColumn> kA102 = BuildIntervalColumns(true, 102);
-    if (measFunc != kMeasFuncA)
-        return kP;
+    if (measFunc != kMeasFuncA) return kP;
     return fileVersion <= 100 ? kA100 : fileVersion == 101 ? kA101 : kA102;
 }
 
@@ -227,8 +224,7 @@ std::span<const RecordColumn> EventColumns() {
 std::string ColumnName(const RecordColumn& column) {
     std::string name = column.stem;
     for (int k = 0; k < 3 && column.index[k] >= 0; ++k) {
-        if (k > 0)
-            name += '_';
+        if (k > 0) name += '_';
         name += std::to_string(column.index[k]);
     }
     return name;

@@ -10,5 +10,7 @@ namespace varelo {
 // invalid byte sequence, becomes "?"; an unknown code page passes ASCII and replaces the rest.
 std::string CodePageToUtf8(std::string_view bytes, int codePage);
 std::string Utf8ToCodePage(std::string_view utf8, int codePage);
+// The first count characters of UTF-8 text, never cutting a character apart.
+std::string_view Utf8Prefix(std::string_view utf8, size_t count);
 
 }  // namespace varelo

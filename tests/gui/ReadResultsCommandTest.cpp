@@ -4,7 +4,7 @@
 #include "ShellFixture.h"
 #include "app/CommandTable.h"
 #include "app/Settings.h"
-#include "measurement/Vamor800Doc.h"
+#include "document/Vamor800Doc.h"
 #include "support/SimProcess.h"
 
 namespace varelo::test {

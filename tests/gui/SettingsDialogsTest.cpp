@@ -10,11 +10,11 @@
 #include "app/ColorSlots.h"
 #include "app/CommandTable.h"
 #include "app/Settings.h"
+#include "document/Vamor800Doc.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo::test {
 namespace {

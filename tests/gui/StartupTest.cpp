@@ -8,12 +8,12 @@
 #include "ShellFixture.h"
 #include "app/CommandTable.h"
 #include "app/Settings.h"
+#include "document/Vamor800Doc.h"
 #include "gui/app/InstanceChannel.h"
 #include "gui/dialogs/StartMenuDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo::test {
 namespace {

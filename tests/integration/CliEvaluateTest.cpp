@@ -2,8 +2,8 @@
 
 #include "app/AppOptions.h"
 #include "app/Settings.h"
+#include "document/Vamor800Doc.h"
 #include "evaluation/TableSummary.h"
-#include "measurement/Vamor800Doc.h"
 #include "platform/Paths.h"
 #include "support/RecordingUserInterface.h"
 #include "support/RunProgram.h"
@@ -39,7 +39,7 @@ TEST(CliEvaluate, PrintsTheTableSummaryOfTheDocument) {
     AppOptions options;
     CVamor800Doc doc(settings, ui, options);
     ASSERT_TRUE(doc.OpenFile(file));
-    TableSummary summary = TableSummary::Build(doc, PhaseLabels::L123);
+    TableSummary summary = TableSummary::Build(doc.Evaluated(), PhaseLabels::L123);
     ASSERT_GT(summary.rows.size(), 10u);
     size_t checked = 0;
     for (const SummaryRow& row : summary.rows) {

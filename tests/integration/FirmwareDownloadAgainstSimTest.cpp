@@ -2,10 +2,10 @@
 
 #include "ProtocolSimFixture.h"
 #include "logger/FirmwareDownload.h"
-#include "logger/LoggerInfo.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
 #include "logger/SaveDataProgress.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementJob.h"
 #include "sim/DownloadCommands.h"
 #include "sim/SimOptions.h"
 

@@ -5,9 +5,9 @@
 #include <tuple>
 
 #include "ProtocolSimFixture.h"
-#include "logger/LoggerInfo.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 namespace {

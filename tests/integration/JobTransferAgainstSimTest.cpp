@@ -6,9 +6,9 @@
 
 #include "ProtocolSimFixture.h"
 #include "app/StringTable.h"
-#include "logger/LoggerInfo.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementJob.h"
 #include "support/MeasurementJobPrinter.h"
 
 namespace varelo {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "logger/LoggerLink.h"
 #include "platform/PosixSerialDevice.h"
-#include "platform/SerialPort.h"
 #include "sim/LoggerSim.h"
 #include "sim/ScenarioFile.h"
 #include "support/RecordingUserInterface.h"
@@ -76,9 +76,10 @@ protected:
     PosixSerialDevice pty;
     test::TimeScaledDevice device{pty, 20};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [this](const std::string&) {
-                         return settings.ReadString(setting::DeviceForPort(1));
-                     }};
+    CSerialPort serial{device, clock, [this](const std::string&) {
+                           return settings.ReadString(setting::DeviceForPort(1));
+                       }};
+    CLoggerLink port{serial, ui};
     std::unique_ptr<sim::LoggerSim> sim_;
 };
 

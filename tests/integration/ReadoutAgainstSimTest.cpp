@@ -4,7 +4,7 @@
 
 #include "ProtocolSimFixture.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RecordColumns.h"
 #include "sim/MeasurementCommands.h"
 #include "sim/MeasurementGenerator.h"

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/UserInterface.h"
+#include "measurement/EvaluationPeriod.h"
 
 namespace varelo::test {
 
@@ -55,7 +56,8 @@ public:
 
     std::vector<int> MessageIds() const {
         std::vector<int> ids;
-        for (const auto& m : messages) ids.push_back(m.id);
+        for (const auto& m : messages)
+            ids.push_back(m.id);
         return ids;
     }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/UserInterface.h"
+#include "measurement/EvaluationPeriod.h"
 
 namespace varelo {
 

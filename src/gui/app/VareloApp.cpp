@@ -12,6 +12,7 @@
 #include "app/PortNaming.h"
 #include "app/ShellRules.h"
 #include "app/Startup.h"
+#include "document/Vamor800Doc.h"
 #include "gui/app/InstanceChannel.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
@@ -27,7 +28,6 @@
 #include "gui/views/ViewRegistry.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/ReadResults.h"
-#include "measurement/Vamor800Doc.h"
 #include "platform/Paths.h"
 
 namespace varelo {
@@ -38,8 +38,9 @@ VareloApp::VareloApp()
       options_(AppOptions::Instance()),
       languages_(settings_, ui_, DataFolder()),
       recent_(settings_),
-      port_(device_, SystemClock(), ui_,
+      port_(device_, SystemClock(),
             [this](const std::string& label) { return PortDevicePath(settings_, label); }),
+      link_(port_, ui_),
       restart_([this] { RestartProgram(); }) {
     options_.SetThdOrderObserver([this](int order) {
         if (doc_) doc_->RecomputeThd(order);
@@ -209,7 +210,7 @@ void VareloApp::GeneralSettings() {
                                  FlickerThdEditable(options_, open), window_.get());
     if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
     GeneralSettingsHooks hooks{[this](const std::string& port, const std::string& baud) {
-                                   if (port_.IsOpen()) port_.Open(port, baud, false);
+                                   if (link_.IsOpen()) link_.Open(port, baud, false);
                                },
                                [this] {
                                    if (doc_) doc_->ComputeExtremes();
@@ -251,7 +252,7 @@ void VareloApp::ShellOpenRequest(const QString& path) {
 }
 
 void VareloApp::ReadFromLogger(uint16_t job) {
-    const ReadResultsOutcome outcome = ReadResults(port_, settings_, ui_, job);
+    const ReadResultsOutcome outcome = ReadResults(link_, settings_, ui_, job);
     if (!outcome.path.empty()) OpenMeasurement(Q(outcome.path));
 }
 

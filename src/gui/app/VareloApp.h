@@ -12,8 +12,8 @@
 #include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "gui/app/QtUserInterface.h"
+#include "logger/LoggerLink.h"
 #include "platform/PosixSerialDevice.h"
-#include "platform/SerialPort.h"
 #include "platform/SettingsStore.h"
 
 namespace varelo {
@@ -83,6 +83,7 @@ private:
     RecentFiles recent_;
     PosixSerialDevice device_;
     CSerialPort port_;
+    CLoggerLink link_;
     std::unique_ptr<CVamor800Doc> doc_;
     QString docPath_;
     std::unique_ptr<MainWindow> window_;

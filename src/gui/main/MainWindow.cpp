@@ -13,12 +13,12 @@
 
 #include "app/Language.h"
 #include "app/RecentFiles.h"
+#include "document/Vamor800Doc.h"
 #include "gui/app/QtText.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/LockIndicators.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 

@@ -4,8 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "document/MeasurementInfoBlock.h"
 #include "gui/print/PaintOptions.h"
-#include "measurement/MeasurementInfoBlock.h"
 
 class QPainter;
 

@@ -18,10 +18,10 @@
 #include "app/Settings.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
+#include "document/Vamor800Doc.h"
 #include "gui/print/PageFrame.h"
 #include "gui/print/PrintStatusDialog.h"
 #include "gui/print/Printout.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 

@@ -8,13 +8,13 @@
 #include <functional>
 #include <memory>
 
+#include "document/Vamor800Doc.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/Printout.h"
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
 #include "gui/views/TableSummaryView.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 

@@ -6,8 +6,8 @@
 #include "app/AppOptions.h"
 #include "app/PrintoutKinds.h"
 #include "app/StringTable.h"
+#include "document/Vamor800Doc.h"
 #include "gui/views/DisDipPainter.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 

@@ -11,9 +11,9 @@
 #include "app/AppOptions.h"
 #include "app/PrintoutKinds.h"
 #include "app/StringTable.h"
+#include "document/Vamor800Doc.h"
 #include "gui/print/Printout.h"
 #include "gui/views/ViewPrinting.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 

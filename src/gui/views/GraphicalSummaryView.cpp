@@ -7,8 +7,8 @@
 #include "app/PrintoutKinds.h"
 #include "app/Settings.h"
 #include "app/StringTable.h"
+#include "document/Vamor800Doc.h"
 #include "evaluation/LimitValueFile.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 
@@ -41,7 +41,7 @@ GraphicalSummary GraphicalSummaryView::BuildSummary(const CVamor800Doc& doc, Set
     options.thdDisabled = settings.ReadInt(setting::IsThdDisabled) != 0;
     options.standardLimitFile = IsStandardLimitFilePath(doc.LimitFilePath());
     options.en50160CheckEnabled = settings.ReadInt(setting::IsEN50160Disabled) == 0;
-    return GraphicalSummary::Build(doc, options);
+    return GraphicalSummary::Build(doc.Evaluated(), options);
 }
 
 GraphicalSummaryStyle GraphicalSummaryView::ReadStyle(Settings& settings) {

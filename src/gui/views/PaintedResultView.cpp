@@ -6,8 +6,8 @@
 #include <QWheelEvent>
 
 #include "app/StringTable.h"
+#include "document/Vamor800Doc.h"
 #include "gui/views/ViewPrinting.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 

@@ -4,8 +4,8 @@
 #include "app/ColorSlots.h"
 #include "app/PrintoutKinds.h"
 #include "app/StringTable.h"
+#include "document/Vamor800Doc.h"
 #include "gui/views/TableSummaryPainter.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 
@@ -17,7 +17,7 @@ std::array<QColor, 3> Colors(Settings& settings) {
 }
 
 TableSummary Build(const CVamor800Doc& doc) {
-    return TableSummary::Build(doc, AppOptions::Instance().PhaseLabeling());
+    return TableSummary::Build(doc.Evaluated(), AppOptions::Instance().PhaseLabeling());
 }
 
 }  // namespace

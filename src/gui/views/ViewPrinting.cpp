@@ -4,11 +4,11 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "document/Vamor800Doc.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/print/PaintOptions.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/SharedPrinter.h"
-#include "measurement/Vamor800Doc.h"
 
 namespace varelo {
 

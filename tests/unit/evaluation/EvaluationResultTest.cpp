@@ -5,10 +5,10 @@
 #include "app/AppOptions.h"
 #include "evaluation/EvaluationResult.h"
 #include "evaluation/LimitValues.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
 #include "measurement/MeasurementFile.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RawScaling.h"
 #include "measurement/StatisticList.h"
 

@@ -6,8 +6,8 @@
 #include "evaluation/EventListModel.h"
 #include "evaluation/EventStatistics.h"
 #include "evaluation/LimitValues.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 namespace {

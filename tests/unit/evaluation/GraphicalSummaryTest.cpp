@@ -4,9 +4,9 @@
 
 #include "app/AppOptions.h"
 #include "app/Settings.h"
+#include "document/Vamor800Doc.h"
 #include "evaluation/GraphicalSummary.h"
 #include "evaluation/LimitValueFile.h"
-#include "measurement/Vamor800Doc.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SteadyMeasurement.h"
 #include "support/TempDir.h"
@@ -76,7 +76,7 @@ protected:
         GraphicalSummaryOptions o;
         o.standardLimitFile = IsStandardLimitFilePath(doc->LimitFilePath());
         o.en50160CheckEnabled = check;
-        return GraphicalSummary::Build(*doc, o);
+        return GraphicalSummary::Build(doc->Evaluated(), o);
     }
 };
 

@@ -2,7 +2,7 @@
 
 #include "evaluation/LimitValues.h"
 #include "evaluation/SignallingStatistics.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 namespace {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <vector>
@@ -53,9 +54,9 @@ TEST(ConfigurationFormat, HardwareParagraphFieldsAndCodeSubstitutes) {
     EXPECT_EQ(info.FuncBoot, "Boot");
     EXPECT_EQ(info.Calibration, "Cal 2001");
     EXPECT_EQ(info.HardwSupplyVoltage, 2);
-    EXPECT_EQ(info.HardwNomFreq, 1);     // "A1" is no number
+    EXPECT_EQ(info.HardwNomFreq, 1);  // "A1" is no number
     EXPECT_EQ(info.HardwVoltRange, 99);
-    EXPECT_EQ(info.HardwCurrRange, 1);   // "4x"
+    EXPECT_EQ(info.HardwCurrRange, 1);  // "4x"
     EXPECT_EQ(diag.substitutionCount, 2);
     EXPECT_EQ(diag.texts[0], Msg(385, {"A1", "1"}));
     EXPECT_EQ(diag.texts[1], Msg(387, {"4x", "1"}));
@@ -74,8 +75,10 @@ Bytes ClampAnswer(uint8_t id, float maximum) {
     Bytes b(kClampLength, 0);
     b[0] = id;
     uint32_t bits = std::bit_cast<uint32_t>(maximum);
-    for (int i = 0; i < 4; ++i) b[1 + i] = uint8_t(bits >> (8 * i));  // least significant first
-    for (int i = 0; i < 6; ++i) b[5 + i] = uint8_t(0xA0 + i);
+    for (int i = 0; i < 4; ++i)
+        b[1 + i] = uint8_t(bits >> (8 * i));  // least significant first
+    for (int i = 0; i < 6; ++i)
+        b[5 + i] = uint8_t(0xA0 + i);
     return b;
 }
 
@@ -89,12 +92,9 @@ TEST(ConfigurationFormat, ClampTypesAndTheirMaximumCurrent) {
         bool serialRead;
     } cases[] = {
         {0, 999.0f, 0, 1500, 0, false},  // no clamp: nothing else is read
-        {2, 1000.0f, 2, 3000, 0, true},
-        {1, 20.0f, 1, 3000, 0, true},
-        {5, 250.7f, 5, 250, 0, true},
-        {6, 0.0f, 6, 1500, 1, true},  // a zero maximum becomes 1500
-        {3, 600.9f, 3, 600, 0, true},
-        {11, 600.0f, 0, 1500, 1, false},  // unknown type: no clamp
+        {2, 1000.0f, 2, 3000, 0, true}, {1, 20.0f, 1, 3000, 0, true},
+        {5, 250.7f, 5, 250, 0, true},   {6, 0.0f, 6, 1500, 1, true},  // a zero maximum becomes 1500
+        {3, 600.9f, 3, 600, 0, true},   {11, 600.0f, 0, 1500, 1, false},  // unknown type: no clamp
     };
     for (const auto& c : cases) {
         CLoggerInfo info;
@@ -246,6 +246,25 @@ TEST(ConfigurationFormat, StatusCountsOfBothFamilies) {
     EXPECT_EQ(basicDiag.dataErrorCount, 0);
     EXPECT_EQ(basicDiag.substitutionCount, 2);
     EXPECT_EQ(basicDiag.texts.size(), 3u);  // the incomplete-event text is still produced
+}
+
+TEST(ConfigurationFormat, TheLoggersEightBitTextsArriveAsUtf8) {
+    // Written into a measurement file unconverted, such bytes would make it invalid UTF-8.
+    CLoggerInfo info;
+    ProtocolDiagnostics diag;
+    Bytes status = StatusParagraph("260315101112", 'A', 'A');
+    std::fill(status.begin() + 12, status.begin() + 32, 0);
+    Put(status, 12, "K\xFChlhaus \xB5");  // code page 1252: "Kühlhaus µ"
+    DecodeStatusHeader(status, info, diag);
+    EXPECT_EQ(info.FirmwDescription, "K\xC3\xBChlhaus \xC2\xB5");
+
+    DecodeHardware(HardwareParagraph("408b Logger \xE9t\xE9"), info, diag);
+    EXPECT_EQ(info.HardwType, "408b Logger \xC3\xA9t\xC3\xA9");
+
+    Bytes software(kSoftwareLength, 0);
+    Put(software, 37, "Fonction \xC0");
+    DecodeSoftware(software, info);
+    EXPECT_EQ(info.FuncCPU, "Fonction \xC3\x80");
 }
 
 }  // namespace

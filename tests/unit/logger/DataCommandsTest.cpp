@@ -6,13 +6,13 @@
 #include "app/Settings.h"
 #include "app/StringTable.h"
 #include "logger/IntervalWireFormat.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/StatisticEventWireFormat.h"
 #include "logger/TestSum.h"
 #include "measurement/EventRecord.h"
 #include "measurement/IntervalRecord.h"
 #include "measurement/StatisticSegment.h"
-#include "platform/SerialPort.h"
 #include "support/FakeSerialDevice.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulatedClock.h"
@@ -43,7 +43,8 @@ protected:
     // Declared before the protocol, which still talks to the Logger when it is destroyed.
     std::deque<std::vector<uint8_t>> answers;
     std::string commands;  // data commands received, in order
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CSerialPort serial{device, clock, [](const std::string& n) { return n; }};
+    CLoggerLink port{serial, ui};
     CLoggerProtocol protocol{port, settings};
 
     void SetUp() override {

@@ -7,8 +7,8 @@
 #include "app/Settings.h"
 #include "app/StringTable.h"
 #include "logger/FirmwareImage.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
-#include "platform/SerialPort.h"
 #include "support/FakeSerialDevice.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulatedClock.h"
@@ -40,7 +40,8 @@ protected:
     test::SimulatedClock clock;
     test::FakeSerialDevice device{&clock};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CSerialPort serial{device, clock, [](const std::string& n) { return n; }};
+    CLoggerLink port{serial, ui};
     CLoggerProtocol protocol{port, settings};
 };
 

@@ -6,10 +6,10 @@
 
 #include "app/Settings.h"
 #include "logger/FirmwareDownload.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
 #include "logger/SaveDataProgress.h"
-#include "platform/SerialPort.h"
+#include "measurement/MeasurementJob.h"
 #include "support/FakeSerialDevice.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulatedClock.h"
@@ -61,7 +61,8 @@ protected:
     test::SimulatedClock clock;
     test::FakeSerialDevice device{&clock};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CSerialPort serial{device, clock, [](const std::string& n) { return n; }};
+    CLoggerLink port{serial, ui};
     CLoggerProtocol protocol{port, settings};
     CLoggerInfo info;
     std::string kvr;

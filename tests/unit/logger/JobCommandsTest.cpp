@@ -5,10 +5,10 @@
 #include "app/Settings.h"
 #include "app/StringTable.h"
 #include "logger/JobWireFormat.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
-#include "logger/MeasurementJob.h"
 #include "logger/TestSum.h"
-#include "platform/SerialPort.h"
+#include "measurement/MeasurementJob.h"
 #include "support/FakeSerialDevice.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulatedClock.h"
@@ -31,7 +31,8 @@ protected:
     // Declared before the protocol, which still talks to the Logger when it is destroyed.
     int testSumOffset = 0;  // added to the test sum the Logger answers
     std::vector<uint8_t> received;
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CSerialPort serial{device, clock, [](const std::string& n) { return n; }};
+    CLoggerLink port{serial, ui};
     CLoggerProtocol protocol{port, settings};
 
     void SetUp() override {

@@ -5,16 +5,16 @@
 #include <vector>
 
 #include "logger/LoggerInfoTexts.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 namespace {
 
 CLoggerInfo ExtendedLogger() {
     CLoggerInfo info;
-    info.HardwType = "408b Power Logger   1 with a long tail";
+    info.HardwType = "408b Power Logger \xC3\xA9 1 with a long tail";  // from a file
     info.SerialNr = "408-100234-and-more-characters";
-    info.FirmwDescription = "K\xFChlhaus";  // "Kühlhaus" in code page 1252
+    info.FirmwDescription = "K\xC3\xBChlhaus";
     info.ClampId = 3;
     info.MaxClampCurr = 1000;
     info.HardwBasicUnit = "BU 408";
@@ -82,7 +82,7 @@ TEST(LoggerInfoTexts, CountsAreMarkedWithTheirMemoryState) {
 TEST(LoggerInfoTexts, IdentityAndDetailTexts) {
     LoggerInfoTexts t = MakeLoggerInfoTexts(ExtendedLogger());
     EXPECT_EQ(t.deviceType, "Logger 408b");
-    EXPECT_EQ(t.hardwareType, "408b Power Logger   1 with a l");
+    EXPECT_EQ(t.hardwareType, "408b Power Logger \xC3\xA9 1 with a l");  // 30 characters
     EXPECT_EQ(t.serialNumber, "408-100234-and-more-");
     EXPECT_EQ(t.designation, "K\xC3\xBChlhaus");
     EXPECT_TRUE(t.clampShown);

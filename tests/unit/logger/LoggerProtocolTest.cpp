@@ -5,8 +5,8 @@
 
 #include "app/Settings.h"
 #include "app/StringTable.h"
+#include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
-#include "platform/SerialPort.h"
 #include "support/FakeSerialDevice.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulatedClock.h"
@@ -51,11 +51,14 @@ protected:
     test::SimulatedClock clock;
     FakeSerialDevice device{&clock};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CSerialPort serial{device, clock, [](const std::string& n) { return n; }};
+    CLoggerLink port{serial, ui};
     ScriptedLogger logger;
 
     void SetUp() override {
-        device.responder = [this](FakeSerialDevice& d, std::span<const uint8_t> w) { logger(d, w); };
+        device.responder = [this](FakeSerialDevice& d, std::span<const uint8_t> w) {
+            logger(d, w);
+        };
     }
     std::string Written() const { return device.WrittenBytes(); }
     int SleepsOf(uint32_t ms) const {
@@ -105,8 +108,8 @@ TEST_F(LoggerProtocolTest, ShortAnswersGetASingleAttempt) {
     device.writes.clear();
     uint8_t buffer[7];
     ASSERT_TRUE(protocol.SendCommand('n', 510));
-    EXPECT_FALSE(protocol.ReceiveAnswer(buffer, sizeof buffer, 511, 0,
-                                        CLoggerProtocol::kQuietLastAttempt));
+    EXPECT_FALSE(
+        protocol.ReceiveAnswer(buffer, sizeof buffer, 511, 0, CLoggerProtocol::kQuietLastAttempt));
     EXPECT_EQ(Written(), "n");
 }
 

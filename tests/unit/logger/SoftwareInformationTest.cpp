@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempDir.h"
 

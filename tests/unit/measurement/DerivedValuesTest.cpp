@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "logger/MeasurementJob.h"
 #include "measurement/DerivedValues.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
 #include "measurement/IntervalNormalisation.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/StatisticList.h"
 #include "measurement/StatusCounts.h"
 

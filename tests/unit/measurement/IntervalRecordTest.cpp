@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "logger/MeasurementJob.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RawScaling.h"
 #include "measurement/RecordColumns.h"
 

@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "app/AppOptions.h"
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/DerivedValues.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/LoggerInfo.h"
 #include "measurement/MeasurementChannel.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RawScaling.h"
 #include "measurement/RecordColumns.h"
 
@@ -16,7 +16,7 @@ namespace varelo {
 namespace {
 
 class MeasurementChannel : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { AppOptions::Instance().Reset(); }
     void TearDown() override { AppOptions::Instance().Reset(); }
 
@@ -377,8 +377,7 @@ TEST_F(MeasurementChannel, EveryChannelStaysFiniteForExtremeInputs) {
             ASSERT_TRUE(std::isfinite(r.CurrUnbalance));
             for (int id = 1; id < 5000; ++id) {
                 CMeasurementChannel ch;
-                if (!ch.SetupChannel(id))
-                    continue;
+                if (!ch.SetupChannel(id)) continue;
                 for (int reference = 0; reference <= 4; ++reference) {
                     const QuantitySettings settings{reference, reference, 50};
                     ASSERT_TRUE(std::isfinite(ch.ChannelValue(r, s, settings))) << id;

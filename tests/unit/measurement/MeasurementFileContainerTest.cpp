@@ -3,10 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/LoggerInfo.h"
 #include "measurement/MeasurementFileReader.h"
 #include "measurement/MeasurementFileWriter.h"
+#include "measurement/MeasurementJob.h"
 #include "support/TempDir.h"
 
 namespace varelo {
@@ -15,7 +15,8 @@ namespace {
 std::string Header(std::string_view version = "1.0.2", std::string_view encoding = "UTF-8") {
     return "<?xml version=\"1.0\" encoding=\"" + std::string(encoding) +
            "\"?>\r\n<!--x-->\r\n<!--internal dependences, please do not edit-->\r\n<Vamor>\r\n"
-           "<Version>" + std::string(version) + "</Version>\r\n";
+           "<Version>" +
+           std::string(version) + "</Version>\r\n";
 }
 
 std::string ReadAll(const std::string& path) {
@@ -55,7 +56,9 @@ CMeasurementJob SampleJob() {
     CMeasurementJob job;
     job.MeasFunc = kMeasFuncA;
     job.JobText[0] = "Line one\r\nLine two";
-    job.JobText[5] = "Stra\xC3\x9F" "e";
+    job.JobText[5] =
+        "Stra\xC3\x9F"
+        "e";
     job.JobType = kJobContinuous;
     job.ProgStartMeas = CTimeStamp(2026, 3, 1, 10, 0, 0);
     job.ProgStopMeas = CTimeStamp(2026, 3, 8, 10, 0, 0);
@@ -137,7 +140,8 @@ TEST(MeasurementFileItems, OlderJobSectionsCarryDiscardedValuesAndTheTransducerR
         "<t>a=60</t><t>b=120</t><t>c=400</t><t>d=1</t><t>e=2026-1-1 0:0:0.0</t>"
         "<t>f=2026-1-2 0:0:0.0</t><t>g=0</t><t>h=0-0-0 0:0:0.0</t><t>h=0-0-0 0:0:0.0</t>"
         "<t>h=0-0-0 0:0:0.0</t><t>h=0-0-0 0:0:0.0</t><t>i=900</t><t>j=1</t><t>k=0</t>";
-    for (int j = 0; j < 5; ++j) items += "<t>o=0</t><t>t=</t><t>s=0</t><t>p=0</t>";
+    for (int j = 0; j < 5; ++j)
+        items += "<t>o=0</t><t>t=</t><t>s=0</t><t>p=0</t>";
     items +=
         "<t>VoltPowSysType=1</t><t>r=5</t><t>m=1</t><t>tv=2</t><t>n=12000</t><t>vt=0</t>"
         "<t>p=100</t><t>s=100</t><t>up=110</t><t>lo=90</t><t>em=1</t><t>CurrPowSys=1</t>"
@@ -157,16 +161,17 @@ TEST(MeasurementFileItems, OlderJobSectionsCarryDiscardedValuesAndTheTransducerR
     EXPECT_EQ(job.VoltInputRangeCode, 5);
     EXPECT_EQ(job.NomVoltRawVal, 12000);
     EXPECT_EQ(job.CurrPowSys, 1);
-    EXPECT_EQ(job.PhMaxValInterval, 3);       // after the discarded 99
-    EXPECT_EQ(job.PhCurrClampRawVal, 5000);   // after the discarded 98
+    EXPECT_EQ(job.PhMaxValInterval, 3);      // after the discarded 99
+    EXPECT_EQ(job.PhCurrClampRawVal, 5000);  // after the discarded 98
     EXPECT_EQ(job.VoltPowSysType, kPowSysTwoElementDelta);
     EXPECT_EQ(job.PhCurrTransformer, CMeasurementJob().PhCurrTransformer);  // text ran out
 }
 
 TEST(MeasurementFileItems, ItemBlockWithoutClosingTagIsEmptyAndReadingGoesOn) {
     test::TempDir dir;
-    dir.Write("f.VXM", Header() + "<KelvaroConfiguration>\r\n<t>HardwType=408b</t>\r\n"
-                                  "<KelvaroJob>\r\n<t>MeasFunc=10</t>\r\n</KelvaroJob>\r\n");
+    dir.Write("f.VXM", Header() +
+                           "<KelvaroConfiguration>\r\n<t>HardwType=408b</t>\r\n"
+                           "<KelvaroJob>\r\n<t>MeasFunc=10</t>\r\n</KelvaroJob>\r\n");
     CMeasurementFileReader reader;
     ASSERT_TRUE(reader.Open(dir.File("f.VXM")));
     CLoggerInfo info;
@@ -181,13 +186,16 @@ TEST(MeasurementFileItems, ItemBlockWithoutClosingTagIsEmptyAndReadingGoesOn) {
 TEST(MeasurementFileItems, AnsiFilesConvertTheirTexts) {
     test::TempDir dir;
     dir.Write("f.VXM", Header("1.0.2", "windows-1252") +
-                           "<KelvaroConfiguration>\r\n<t>HardwType=Gr\xF6\xDF" "e</t>\r\n"
+                           "<KelvaroConfiguration>\r\n<t>HardwType=Gr\xF6\xDF"
+                           "e</t>\r\n"
                            "</KelvaroConfiguration>\r\n");
     CMeasurementFileReader reader;
     ASSERT_TRUE(reader.Open(dir.File("f.VXM")));
     CLoggerInfo info;
     ASSERT_TRUE(reader.ReadLoggerInfo(info));
-    EXPECT_EQ(info.HardwType, "Gr\xC3\xB6\xC3\x9F" "e");
+    EXPECT_EQ(info.HardwType,
+              "Gr\xC3\xB6\xC3\x9F"
+              "e");
 }
 
 TEST(MeasurementFileWriter, NothingAppearsUnderTheNameUntilClosed) {

@@ -4,11 +4,11 @@
 #include <random>
 #include <sstream>
 
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
 #include "measurement/MeasurementFileReader.h"
 #include "measurement/MeasurementFileWriter.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RecordColumns.h"
 #include "measurement/StatisticList.h"
 #include "support/TempDir.h"
@@ -56,8 +56,10 @@ TEST_P(SeriesRoundTrip, EveryValueOfEverySeriesComesBack) {
     CStatisticList statistics;
     CEventList events;
     auto intervalColumns = IntervalColumns(job.MeasFunc);
-    for (int i = 0; i < 30; ++i) intervals.Add(Filled<CIntervalRecord>(intervalColumns, random, i));
-    for (int i = 0; i < 4; ++i) statistics.Add(Filled<CStatisticSegment>(StatisticColumns(), random, i));
+    for (int i = 0; i < 30; ++i)
+        intervals.Add(Filled<CIntervalRecord>(intervalColumns, random, i));
+    for (int i = 0; i < 4; ++i)
+        statistics.Add(Filled<CStatisticSegment>(StatisticColumns(), random, i));
     for (int i = 0; i < 6; ++i) {
         CEventRecord e = Filled<CEventRecord>(EventColumns(), random, i);
         e.EndDateTime = e.StartDateTime;
@@ -106,10 +108,13 @@ struct ReadOutcome {
 };
 
 ReadOutcome ReadIntervalSection(const std::string& rows, uint32_t announced,
-                                std::string_view version = "1.0.2", uint32_t function = kMeasFuncP) {
+                                std::string_view version = "1.0.2",
+                                uint32_t function = kMeasFuncP) {
     test::TempDir dir;
-    dir.Write("m.VXM", Header(version) + "<KelvaroIntervals>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
-                                         "<Scale>,</Scale>\r\n" + rows + "</KelvaroIntervals>\r\n");
+    dir.Write("m.VXM", Header(version) +
+                           "<KelvaroIntervals>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
+                           "<Scale>,</Scale>\r\n" +
+                           rows + "</KelvaroIntervals>\r\n");
     CMeasurementFileReader reader;
     EXPECT_TRUE(reader.Open(dir.File("m.VXM")));
     CMeasurementJob job;
@@ -128,13 +133,14 @@ TEST(MeasurementFileSeries, RowRules) {
         bool ok;
         size_t rowsRead;
     } cases[] = {
-        {"<i>,0,</i>\r\n", 5, true, 1},                         // number only: all-zero record
-        {"<i>,0,1,</i>\r\n<i>,1,2,</i>\r\n", 5, true, 2},        // fewer rows than announced
+        {"<i>,0,</i>\r\n", 5, true, 1},                    // number only: all-zero record
+        {"<i>,0,1,</i>\r\n<i>,1,2,</i>\r\n", 5, true, 2},  // fewer rows than announced
         {"<i>,0,1,</i>\r\n<i>,1,2,</i>\r\n<i>,2,3,</i>\r\n", 2, true, 2},  // more: ignored
-        {"<i>,0,1,</i>\r\n,1,2,\r\n", 5, false, 1},             // a row without its tags
-        {"<i>0,1,</i>\r\n", 5, false, 0},                       // no comma after "<i>"
+        {"<i>,0,1,</i>\r\n,1,2,\r\n", 5, false, 1},                        // a row without its tags
+        {"<i>0,1,</i>\r\n", 5, false, 0},                                  // no comma after "<i>"
         {"<i></i>\r\n", 5, false, 0},
-        {"<i>,0,1,</i>\r\n<i>,1,2,</i>\r\n", 1000000000, true, 2},  // huge count: only what is there
+        {"<i>,0,1,</i>\r\n<i>,1,2,</i>\r\n", 1000000000, true,
+         2},  // huge count: only what is there
     };
     for (const auto& c : cases) {
         ReadOutcome r = ReadIntervalSection(c.rows, c.announced);
@@ -159,7 +165,8 @@ TEST(MeasurementFileSeries, MinusOneInAnUnsignedFieldRestores65535) {
     }
     ASSERT_GT(halfp, 0u);
     std::string row = "<i>";
-    for (size_t i = 0; i < halfp; ++i) row += i == 2 ? ",2026-3-1 10:0:0.0" : ",5";
+    for (size_t i = 0; i < halfp; ++i)
+        row += i == 2 ? ",2026-3-1 10:0:0.0" : ",5";
     row += ",-1,-25536,</i>\r\n";
     ReadOutcome r = ReadIntervalSection(row, 1);
     ASSERT_TRUE(r.ok);
@@ -194,10 +201,11 @@ TEST(MeasurementFileSeries, OlderFunctionARowsDropTheirExtraColumns) {
 
 TEST(MeasurementFileSeries, EventEndAndValueAreCompletedOnReading) {
     test::TempDir dir;
-    dir.Write("m.VXM", Header() + "<KelvaroEvents>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
-                                  "<Scale>,</Scale>\r\n"
-                                  "<i>,0,64,1,2026-3-1 10:0:0.0,2026-3-1 10:0:0.0,1100,</i>\r\n"
-                                  "</KelvaroEvents>\r\n");
+    dir.Write("m.VXM", Header() +
+                           "<KelvaroEvents>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
+                           "<Scale>,</Scale>\r\n"
+                           "<i>,0,64,1,2026-3-1 10:0:0.0,2026-3-1 10:0:0.0,1100,</i>\r\n"
+                           "</KelvaroEvents>\r\n");
     CMeasurementJob job;
     job.EventReady = 1;
     job.VoltInputRangeCode = 6;  // 230 V
@@ -213,9 +221,11 @@ TEST(MeasurementFileSeries, EventEndAndValueAreCompletedOnReading) {
 
 TEST(MeasurementFileSeries, StatisticCountersAreRealsTruncated) {
     test::TempDir dir;
-    dir.Write("m.VXM", Header() + "<KelvaroStatistics>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
-                                  "<Scale>,</Scale>\r\n<i>,0,0,2026-3-1 10:0:0.0,12.7,3e2, 7,40000,</i>\r\n"
-                                  "</KelvaroStatistics>\r\n");
+    dir.Write("m.VXM",
+              Header() +
+                  "<KelvaroStatistics>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
+                  "<Scale>,</Scale>\r\n<i>,0,0,2026-3-1 10:0:0.0,12.7,3e2, 7,40000,</i>\r\n"
+                  "</KelvaroStatistics>\r\n");
     CMeasurementJob job;
     job.NrStat = 1;
     CMeasurementFileReader reader;

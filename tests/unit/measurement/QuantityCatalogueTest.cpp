@@ -3,15 +3,15 @@
 #include <algorithm>
 
 #include "app/AppOptions.h"
-#include "logger/LoggerInfo.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/LoggerInfo.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/QuantityCatalogue.h"
 
 namespace varelo {
 namespace {
 
 class QuantityCatalogue : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { AppOptions::Instance().Reset(); }
     void TearDown() override { AppOptions::Instance().Reset(); }
 

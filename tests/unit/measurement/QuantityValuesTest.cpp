@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppOptions.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/QuantityValues.h"
 
 namespace varelo {

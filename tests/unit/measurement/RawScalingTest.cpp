@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RawScaling.h"
 
 namespace varelo {

@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
-#include "logger/MeasurementJob.h"
 #include "measurement/EventRecord.h"
 #include "measurement/IntervalRecord.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/RecordColumns.h"
 #include "measurement/StatisticSegment.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "logger/MeasurementJob.h"
 #include "measurement/EventList.h"
 #include "measurement/IntervalList.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/StatisticList.h"
 
 namespace varelo {
@@ -81,8 +81,7 @@ TEST(EventList, PeriodKeepsEventsThatOverlapIt) {
     list.RemoveOutside(At(10), At(20));
     size_t i = 0;
     for (const Case& c : cases) {
-        if (!c.kept)
-            continue;
+        if (!c.kept) continue;
         ASSERT_LT(i, list.size());
         EXPECT_EQ(list[i].StartDateTime, At(c.start));
         ++i;

@@ -1,14 +1,14 @@
-#include "measurement/MeasurementInfoBlock.h"
+#include "document/MeasurementInfoBlock.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
 
 #include "app/StringTable.h"
+#include "document/Vamor800Doc.h"
 #include "logger/LoggerInfoTexts.h"
-#include "logger/MeasurementJob.h"
 #include "measurement/MeasurementChannel.h"
-#include "measurement/Vamor800Doc.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/VoltageRangeTable.h"
 
 namespace varelo {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/StringTable.h"
-#include "platform/SerialPort.h"
+#include "logger/LoggerLink.h"
 #include "support/FakeSerialDevice.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SimulatedClock.h"
@@ -11,12 +11,13 @@ namespace {
 
 using test::FakeSerialDevice;
 
-class SerialPortTest : public ::testing::Test {
+class LoggerLinkTest : public ::testing::Test {
 protected:
     test::SimulatedClock clock;
     FakeSerialDevice device{&clock};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [](const std::string& name) { return "/dev/" + name; }};
+    CSerialPort serial{device, clock, [](const std::string& name) { return "/dev/" + name; }};
+    CLoggerLink port{serial, ui};
     int errors = 0;
 
     std::string Receive(size_t count, bool quiet = false) {
@@ -27,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(SerialPortTest, OpenAppliesTimeoutsAndLineSettingsOnce) {
+TEST_F(LoggerLinkTest, OpenAppliesTimeoutsAndLineSettingsOnce) {
     ASSERT_TRUE(port.Open("COM1", "57600", false));
     EXPECT_EQ(device.openedPaths, std::vector<std::string>{"/dev/COM1"});
     EXPECT_EQ(device.timeouts, (SerialTimeouts{0, 1, 5000, 1, 5000}));
@@ -49,20 +50,20 @@ TEST_F(SerialPortTest, OpenAppliesTimeoutsAndLineSettingsOnce) {
     EXPECT_EQ(device.lineSettingsWrites, 3);
 }
 
-TEST_F(SerialPortTest, BaudTextsOutsideTheListGive38400) {
+TEST_F(LoggerLinkTest, BaudTextsOutsideTheListGive38400) {
     for (const char* text : {"4800", "", "115200 "}) {
         EXPECT_EQ(CSerialPort::BaudFromText(text), 38400u) << text;
     }
     EXPECT_EQ(CSerialPort::BaudFromText("115200"), 115200u);
 }
 
-TEST_F(SerialPortTest, OpenFailuresShowTheirMessageWithPortAndOsError) {
+TEST_F(LoggerLinkTest, OpenFailuresShowTheirMessageWithPortAndOsError) {
     device.failOpen = OsError::FromErrno(ENOENT);
     EXPECT_FALSE(port.Open("COM3", "115200", false));
     ASSERT_EQ(ui.MessageIds(), std::vector<int>{718});
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Stop);
-    EXPECT_EQ(ui.messages[0].text, Msg(718, {"COM3", std::to_string(ENOENT),
-                                            OsError::FromErrno(ENOENT).text}));
+    EXPECT_EQ(ui.messages[0].text,
+              Msg(718, {"COM3", std::to_string(ENOENT), OsError::FromErrno(ENOENT).text}));
     EXPECT_NE(ui.messages[0].text.find("No such file or directory"), std::string::npos);
 
     struct Case {
@@ -77,7 +78,8 @@ TEST_F(SerialPortTest, OpenFailuresShowTheirMessageWithPortAndOsError) {
         test::SimulatedClock clk;
         FakeSerialDevice dev{&clk};
         test::RecordingUserInterface rec;
-        CSerialPort p{dev, clk, rec, [](const std::string& n) { return n; }};
+        CSerialPort serialPort{dev, clk, [](const std::string& n) { return n; }};
+        CLoggerLink p{serialPort, rec};
         dev.*c.failure = OsError{5, "I/O error\n"};
         EXPECT_FALSE(p.Open("COM1", "9600", false));
         ASSERT_EQ(rec.MessageIds(), std::vector<int>{c.message});
@@ -85,7 +87,7 @@ TEST_F(SerialPortTest, OpenFailuresShowTheirMessageWithPortAndOsError) {
     }
 }
 
-TEST_F(SerialPortTest, TimeoutTemplateIsPrintfStyle) {
+TEST_F(LoggerLinkTest, TimeoutTemplateIsPrintfStyle) {
     device.failSetTimeouts = OsError{22, "Invalid argument\n"};
     EXPECT_FALSE(port.Open("COM4", "9600", false));
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -94,7 +96,7 @@ TEST_F(SerialPortTest, TimeoutTemplateIsPrintfStyle) {
               "faild.\nError: 22 - Invalid argument\n");
 }
 
-TEST_F(SerialPortTest, ShortReadReportsExpectedAndReceivedCounts) {
+TEST_F(LoggerLinkTest, ShortReadReportsExpectedAndReceivedCounts) {
     ASSERT_TRUE(port.Open("COM1", "115200", false));
     device.Queue(std::string(10, 'a'));
     EXPECT_EQ(Receive(131), "<failed>");
@@ -108,7 +110,7 @@ TEST_F(SerialPortTest, ShortReadReportsExpectedAndReceivedCounts) {
     EXPECT_EQ(errors, 1);
 }
 
-TEST_F(SerialPortTest, LineErrorsFailACompleteRead) {
+TEST_F(LoggerLinkTest, LineErrorsFailACompleteRead) {
     struct Case {
         uint32_t flags;
         std::string texts;
@@ -130,7 +132,7 @@ TEST_F(SerialPortTest, LineErrorsFailACompleteRead) {
     }
 }
 
-TEST_F(SerialPortTest, WaitAfterOpenSleepsTheRestOfFiveSecondsOnce) {
+TEST_F(LoggerLinkTest, WaitAfterOpenSleepsTheRestOfFiveSecondsOnce) {
     ASSERT_TRUE(port.Open("COM1", "115200", false));
     clock.Advance(1000);
     port.WaitAfterOpen();
@@ -139,18 +141,19 @@ TEST_F(SerialPortTest, WaitAfterOpenSleepsTheRestOfFiveSecondsOnce) {
     EXPECT_EQ(clock.sleeps.size(), 1u);
 }
 
-TEST(SerialPortWaitTest, TickCounterWrapStillGivesTheTrueElapsedTime) {
+TEST(LoggerLinkWaitTest, TickCounterWrapStillGivesTheTrueElapsedTime) {
     test::SimulatedClock clock(0xFFFFFFFFu - 499);  // wraps 500 ms after the open
     FakeSerialDevice device{&clock};
     test::RecordingUserInterface ui;
-    CSerialPort port{device, clock, ui, [](const std::string& n) { return n; }};
+    CSerialPort serial{device, clock, [](const std::string& n) { return n; }};
+    CLoggerLink port{serial, ui};
     ASSERT_TRUE(port.Open("COM1", "115200", false));
     clock.Advance(1500);
     port.WaitAfterOpen();
     EXPECT_EQ(clock.sleeps, std::vector<uint32_t>{3500});
 }
 
-TEST_F(SerialPortTest, TransmitDiscardsUnaskedBytesFirst) {
+TEST_F(LoggerLinkTest, TransmitDiscardsUnaskedBytesFirst) {
     ASSERT_TRUE(port.Open("COM1", "115200", false));
     device.Queue("stale");
     device.responder = [](FakeSerialDevice& d, std::span<const uint8_t>) { d.Queue("OK"); };
@@ -158,7 +161,7 @@ TEST_F(SerialPortTest, TransmitDiscardsUnaskedBytesFirst) {
     EXPECT_EQ(Receive(2), "OK");
 }
 
-TEST_F(SerialPortTest, TransmitWaitsItsPreDelayAndReportsWriteFailures) {
+TEST_F(LoggerLinkTest, TransmitWaitsItsPreDelayAndReportsWriteFailures) {
     ASSERT_TRUE(port.Open("COM1", "115200", false));
     const uint8_t data[] = {1, 2, 3};
     EXPECT_EQ(port.Transmit(data, 3, 10), 1);

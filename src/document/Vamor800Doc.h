@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/EvaluatedMeasurement.h"
 #include "evaluation/EvaluationResult.h"
 #include "evaluation/LimitValues.h"
 #include "measurement/EvaluationPeriod.h"
@@ -54,6 +55,10 @@ public:
     const EvaluationPeriod& Period() const { return period_; }
     // The limit value level file the limits came from.
     const std::string& LimitFilePath() const { return limitFilePath_; }
+    // What the summaries read of the evaluated measurement.
+    EvaluatedMeasurement Evaluated() const {
+        return {data_.job, data_.intervals.Scaling(), limits_, limitFilePath_, evaluation_};
+    }
     int FileVersion() const { return data_.fileVersion; }
     // 'A' for function A, 'P' for function P, '\0' otherwise.
     char MeasurementLetter() const;

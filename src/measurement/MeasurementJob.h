@@ -38,7 +38,7 @@ inline constexpr int kInterharmonicCount = 5;
 // measurement and job files store them; "RawVal" members are integers in 0.01 units. A job is
 // a value: copy it freely.
 class CMeasurementJob {
-  public:
+public:
     // The defaults of a new job; the line captions come from the current string table.
     CMeasurementJob();
 

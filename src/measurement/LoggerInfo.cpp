@@ -1,4 +1,4 @@
-#include "logger/LoggerInfo.h"
+#include "measurement/LoggerInfo.h"
 
 #include "app/StringTable.h"
 
@@ -21,7 +21,9 @@ constexpr DeviceTypeRow kDeviceTypes[] = {
     {"403", "403b", false, "Logger 403b, 1 voltage and 1 current input"},
 };
 
-std::string BeforeSemicolon(const std::string& text) { return text.substr(0, text.find(';')); }
+std::string BeforeSemicolon(const std::string& text) {
+    return text.substr(0, text.find(';'));
+}
 
 }  // namespace
 
@@ -38,8 +40,10 @@ uint32_t CLoggerInfo::MeasurementFunction() const {
 
 int CLoggerInfo::FirmwareGeneration() const {
     std::string_view version = VersionCPU;  // compared as text, without surrounding blanks
-    while (!version.empty() && version.front() == ' ') version.remove_prefix(1);
-    while (!version.empty() && version.back() == ' ') version.remove_suffix(1);
+    while (!version.empty() && version.front() == ' ')
+        version.remove_prefix(1);
+    while (!version.empty() && version.back() == ' ')
+        version.remove_suffix(1);
     if (version >= "5.02") return 2;
     if (version >= "5.01") return 1;
     return 0;
@@ -52,8 +56,14 @@ std::string CLoggerInfo::HardwareCodeSummary() const {
 
 int JobClass(char operatingState) {
     switch (operatingState) {
-        case 'A': case 'F': case 'S': case 'V': return 1;
-        case 'a': case 'f': case 's': case 'v': return 2;
+        case 'A':
+        case 'F':
+        case 'S':
+        case 'V': return 1;
+        case 'a':
+        case 'f':
+        case 's':
+        case 'v': return 2;
         default: return 0;
     }
 }
@@ -69,7 +79,9 @@ std::string OperatingStateText(char operatingState) {
     return "???";
 }
 
-std::span<const DeviceTypeRow> DeviceTypes() { return kDeviceTypes; }
+std::span<const DeviceTypeRow> DeviceTypes() {
+    return kDeviceTypes;
+}
 
 const DeviceTypeRow* DeviceTypeRowOf(const CLoggerInfo& info) {
     std::string code = info.HardwType.substr(0, 3);

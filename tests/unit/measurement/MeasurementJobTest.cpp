@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/StringTable.h"
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 namespace {

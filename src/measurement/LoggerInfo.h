@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 #include "measurement/TimeStamp.h"
 
 namespace varelo {
@@ -47,7 +47,7 @@ struct CLoggerInfo {
     std::string FirmwDescription;  // the Logger's designation
     char OperatingState = '?';     // job-state letter
     char OnlineState = '?';
-    JobStatusCounts currentJob;    // its complete and incomplete events are EventReady/EventOpen
+    JobStatusCounts currentJob;  // its complete and incomplete events are EventReady/EventOpen
     JobStatusCounts oldJob{0, 0, 0, 0, 0, 0, 0};
     int32_t intervalCapacity = 1008;
     std::array<uint32_t, 2> jobFunction{0, 0};  // current and old job: 10, 3 or 0

@@ -1,4 +1,4 @@
-#include "logger/MeasurementJob.h"
+#include "measurement/MeasurementJob.h"
 
 #include "app/StringTable.h"
 #include "measurement/VoltageRangeTable.h"
@@ -22,8 +22,7 @@ bool CMeasurementJob::IsPhaseToPhase() const {
 
 double CMeasurementJob::VoltageRange() const {
     double range = VoltageInputRange(VoltInputRangeCode, IsPhaseToPhase());
-    if (VoltTransformer == 1)
-        range *= TransformerRatio(VoltPrimaryRawVal, VoltSecondaryRawVal);
+    if (VoltTransformer == 1) range *= TransformerRatio(VoltPrimaryRawVal, VoltSecondaryRawVal);
     return range;
 }
 
@@ -43,8 +42,7 @@ double CMeasurementJob::NeutralCurrentRange() const {
 }
 
 double TransformerRatio(int32_t primaryRawVal, int32_t secondaryRawVal) {
-    if (secondaryRawVal <= 0)
-        return 0;
+    if (secondaryRawVal <= 0) return 0;
     return (primaryRawVal * 0.01) / (secondaryRawVal * 0.01);
 }
 

@@ -1,4 +1,4 @@
-#include "measurement/Vamor800Doc.h"
+#include "document/Vamor800Doc.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -66,8 +66,8 @@ bool CVamor800Doc::OpenFile(const std::string& path) {
 }
 
 bool CVamor800Doc::LoadLimits() {
-    limitFilePath_ = limitFileOverride_.empty() ? settings_.ReadString(setting::LimitFile)
-                                                : limitFileOverride_;
+    limitFilePath_ =
+        limitFileOverride_.empty() ? settings_.ReadString(setting::LimitFile) : limitFileOverride_;
     return LoadLimitFile(limitFilePath_, ui_, limits_);
 }
 
@@ -132,7 +132,8 @@ void CVamor800Doc::CheckFirstInterval() {
     expected.AddSeconds(data_.job.Interval);
     if (expected == data_.intervals[1].DateTime || FirstGapExplainedBySection()) return;
     char share[32];
-    std::snprintf(share, sizeof share, "%.2f", 100.0 / double(std::max<uint32_t>(data_.job.NrInterval, 1)));
+    std::snprintf(share, sizeof share, "%.2f",
+                  100.0 / double(std::max<uint32_t>(data_.job.NrInterval, 1)));
     ui_.ShowMessage(777, Msg(777, {share}), MessageIcon::Information);
     --data_.job.NrInterval;
     data_.intervals.RemoveFirst();
@@ -146,8 +147,8 @@ void CVamor800Doc::Reevaluate(bool fullRebuild) {
 }
 
 bool CVamor800Doc::ReloadLimits(bool fullRebuild) {
-    std::string path = limitFileOverride_.empty() ? settings_.ReadString(setting::LimitFile)
-                                                  : limitFileOverride_;
+    std::string path =
+        limitFileOverride_.empty() ? settings_.ReadString(setting::LimitFile) : limitFileOverride_;
     CLimitValues reloaded = limits_;
     if (!LoadLimitFile(path, ui_, reloaded)) return false;
     limits_ = reloaded;
@@ -168,7 +169,8 @@ void CVamor800Doc::ComputeExtremes() {
         for (int quantity = 1; quantity <= kVoltageInterharmonicLast; ++quantity) {
             if (!IsKnownQuantity(quantity)) continue;
             CMeasurementChannel channel;
-            if (!channel.SetupChannel(ChannelIdOf(phase, quantity)) || !channel.IsAvailable(context))
+            if (!channel.SetupChannel(ChannelIdOf(phase, quantity)) ||
+                !channel.IsAvailable(context))
                 continue;
             channel.plt = Plt();
             channels.push_back(std::move(channel));
@@ -223,27 +225,27 @@ struct CommandRule {
 };
 
 constexpr CommandRule kCommandRules[] = {
-    {33037, kAlways},                       // information about measurement
-    {33117, kAlways},                       // reopen
-    {33034, kIntervals},                    // export interval data as ASCII
-    {33035, kFunctionAOrP},                 // export statistic data as ASCII
-    {33033, kEvents},                       // export event data as ASCII
-    {33036, kFunctionA},                    // VSE export
-    {33162, kFunctionAOrP | kNotOnline},    // Spanish-language report
-    {33165, kNotOnline},                    // Access export
-    {33115, kFunctionA | kFiveMinutes},     // 10- and 15-minute files
-    {33027, kNotOnline},                    // graphical summary
-    {33025, kNotOnline | kFunctionA},       // voltage cumulative frequency
-    {33026, kNotOnline | kFunctionA},       // current cumulative frequency
-    {33018, kNotOnline},                    // timeplot, application-oriented channels
-    {33022, kNotOnline},                    // timeplot, manual channel selection
-    {33029, kNotOnline},                    // UNIPEDE events
-    {33028, kNotOnline},                    // table summary
-    {33024, kFunctionA},                    // statistical values
-    {33015, kFunctionA},                    // five most critical values
-    {33019, kFunctionA},                    // all exceedings
-    {33125, kNoOnlineConnection},           // Logger information
-    {33132, kNotOnline},                    // online
+    {33037, kAlways},                     // information about measurement
+    {33117, kAlways},                     // reopen
+    {33034, kIntervals},                  // export interval data as ASCII
+    {33035, kFunctionAOrP},               // export statistic data as ASCII
+    {33033, kEvents},                     // export event data as ASCII
+    {33036, kFunctionA},                  // VSE export
+    {33162, kFunctionAOrP | kNotOnline},  // Spanish-language report
+    {33165, kNotOnline},                  // Access export
+    {33115, kFunctionA | kFiveMinutes},   // 10- and 15-minute files
+    {33027, kNotOnline},                  // graphical summary
+    {33025, kNotOnline | kFunctionA},     // voltage cumulative frequency
+    {33026, kNotOnline | kFunctionA},     // current cumulative frequency
+    {33018, kNotOnline},                  // timeplot, application-oriented channels
+    {33022, kNotOnline},                  // timeplot, manual channel selection
+    {33029, kNotOnline},                  // UNIPEDE events
+    {33028, kNotOnline},                  // table summary
+    {33024, kFunctionA},                  // statistical values
+    {33015, kFunctionA},                  // five most critical values
+    {33019, kFunctionA},                  // all exceedings
+    {33125, kNoOnlineConnection},         // Logger information
+    {33132, kNotOnline},                  // online
 };
 
 }  // namespace
@@ -276,8 +278,10 @@ PltProvider CVamor800Doc::Plt() const {
         size_t lo = 0, hi = list.size();
         while (lo < hi) {
             size_t mid = (lo + hi) / 2;
-            if (list[mid].DateTime < record.DateTime) lo = mid + 1;
-            else hi = mid;
+            if (list[mid].DateTime < record.DateTime)
+                lo = mid + 1;
+            else
+                hi = mid;
         }
         const std::vector<double>& series = flicker->PltSeries(phase);
         return lo < series.size() && list[lo].DateTime == record.DateTime ? series[lo] : 0.0;
