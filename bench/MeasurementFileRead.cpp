@@ -11,29 +11,13 @@
 #include <fstream>
 #include <string>
 
+#include "BenchSupport.h"
 #include "measurement/MeasurementFile.h"
-#include "platform/Paths.h"
-#include "sim/MeasurementGenerator.h"
 
 namespace varelo {
 namespace {
 
-std::string YearFile() {
-    static const std::string path = [] {
-        std::string folder = ProgramFolder() + "/../bench-data";
-        std::filesystem::create_directories(folder);
-        std::string file = folder + "/year-function-A.VXM";
-        if (!std::filesystem::exists(file)) {
-            sim::GeneratorSettings settings;
-            settings.intervals = 52560;
-            MeasurementData data;
-            sim::MeasurementGenerator(settings).Generate(data);
-            WriteMeasurementFile(file, data);
-        }
-        return file;
-    }();
-    return path;
-}
+using bench::YearFile;
 
 void BM_ReadYearFunctionA(benchmark::State& state) {
     const std::string file = YearFile();
@@ -81,11 +65,13 @@ void ReportPeakMemory() {
         long peak = StatusKb("VmHWM:");
         double records = double(data.intervals.size() * sizeof(CIntervalRecord) +
                                 data.statistics.size() * sizeof(CStatisticSegment) +
-                                data.events.size() * sizeof(CEventRecord)) / 1024.0;
-        std::printf("Peak memory of a read: %.1f MiB over the process's %.1f MiB for %.1f MiB of "
-                    "records (ratio %.3f)\n",
-                    double(peak - before) / 1024.0, double(before) / 1024.0, records / 1024.0,
-                    double(peak - before) / records);
+                                data.events.size() * sizeof(CEventRecord)) /
+                         1024.0;
+        std::printf(
+            "Peak memory of a read: %.1f MiB over the process's %.1f MiB for %.1f MiB of "
+            "records (ratio %.3f)\n",
+            double(peak - before) / 1024.0, double(before) / 1024.0, records / 1024.0,
+            double(peak - before) / records);
         std::fflush(stdout);
         ::_exit(0);
     }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "BenchSupport.h"
 #include "app/Settings.h"
 #include "app/UserInterface.h"
 #include "logger/LoggerLink.h"
@@ -25,23 +26,7 @@
 namespace varelo {
 namespace {
 
-class SilentUserInterface final : public UserInterface {
-public:
-    void ShowMessage(int, const std::string&, MessageIcon) override {}
-    bool AskYesNo(int, const std::string&, MessageIcon) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    bool AskEvaluationPeriod(PeriodQuestion&) override { return false; }
-    void BeginProgress(const std::string&) override {}
-    void SetProgress(int, long, long, const std::string&) override {}
-    bool Pump() override { return false; }
-    void EndProgress() override {}
-    bool ChooseSaveFile(const std::string&, const std::string&, const std::string&,
-                        const std::string&, std::string&) override {
-        return false;
-    }
-};
+using bench::SilentUserInterface;
 
 // The pseudo-terminal, counting the bytes that cross it.
 class CountingDevice final : public SerialDevice {

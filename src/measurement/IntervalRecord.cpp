@@ -30,8 +30,7 @@ double Kilo(double watts, bool inWatts) {
 }
 
 double MaxThd(int16_t raw, double fromHarmonics, const CRawScaling& s) {
-    if (!s.IsAorP)
-        return raw * 0.01;
+    if (!s.IsAorP) return raw * 0.01;
     return std::max(raw * 100 / kThdFullScale, fromHarmonics);
 }
 
@@ -49,13 +48,8 @@ constexpr StatusLetter kStatusLetters[] = {
 
 }  // namespace
 
-int16_t CIntervalRecord::VoltHarm(int phase, int order) const {
-    return IsPhase(phase) && IsOrder(order) ? VoltHarmPhaseLxRawVal[phase][order - 1] : 0;
-}
-
 void CIntervalRecord::SetVoltHarm(int phase, int order, int16_t value) {
-    if (IsPhase(phase) && IsOrder(order))
-        VoltHarmPhaseLxRawVal[phase][order - 1] = value;
+    if (IsPhase(phase) && IsOrder(order)) VoltHarmPhaseLxRawVal[phase][order - 1] = value;
 }
 
 int16_t CIntervalRecord::VoltInterharm(int phase, int channel) const {
@@ -63,13 +57,7 @@ int16_t CIntervalRecord::VoltInterharm(int phase, int channel) const {
 }
 
 void CIntervalRecord::SetVoltInterharm(int phase, int channel, int16_t value) {
-    if (IsPhase(phase) && IsChannel(channel))
-        VoltZHarmPhaseLxRawVal[phase][channel] = value;
-}
-
-int16_t CIntervalRecord::CurrHarm(int conductor, int order) const {
-    return IsConductor(conductor) && IsOrder(order) ? CurrHarmPhaseLxRawVal[conductor][order - 1]
-                                                    : 0;
+    if (IsPhase(phase) && IsChannel(channel)) VoltZHarmPhaseLxRawVal[phase][channel] = value;
 }
 
 void CIntervalRecord::SetCurrHarm(int conductor, int order, int16_t value) {
@@ -88,14 +76,12 @@ void CIntervalRecord::SetCurrInterharm(int conductor, int channel, int16_t value
 }
 
 int16_t CIntervalRecord::CurrAvg(int conductor) const {
-    if (conductor == kNeutral)
-        return NeutralCurrAvgRawVal;
+    if (conductor == kNeutral) return NeutralCurrAvgRawVal;
     return IsPhase(conductor) ? CurrAvgPhaseLxRawVal[conductor] : 0;
 }
 
 int16_t CIntervalRecord::CurrIh1Avg(int conductor) const {
-    if (conductor == kNeutral)
-        return NeutralCurrIh1AvgRawVal;
+    if (conductor == kNeutral) return NeutralCurrIh1AvgRawVal;
     return IsPhase(conductor) ? CurrIh1AvgPhaseLxRawVal[conductor] : 0;
 }
 
@@ -171,8 +157,7 @@ double CIntervalRecord::MaxVoltageThd(int phase, const CRawScaling& s) const {
 }
 
 double CIntervalRecord::MaxCurrentThd(int conductor, const CRawScaling& s) const {
-    if (conductor == kNeutral)
-        return MaxThd(NeutralCurrTHDMaxRawVal, CurrTHDAvgCalc[kNeutral], s);
+    if (conductor == kNeutral) return MaxThd(NeutralCurrTHDMaxRawVal, CurrTHDAvgCalc[kNeutral], s);
     return IsPhase(conductor)
                ? MaxThd(CurrTHDMaxPhaseLxRawVal[conductor], CurrTHDAvgCalc[conductor], s)
                : 0;

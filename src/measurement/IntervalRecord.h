@@ -32,7 +32,7 @@ using ConductorRaw = std::array<int16_t, kConductorCount>;
 // a plain value (no pointers), all zero when new. Physical values come from the family
 // functions below and the quantity catalogue.
 class CIntervalRecord {
-  public:
+public:
     int16_t Status = 0;
     CTimeStamp DateTime;  // end of the interval
     int16_t Freq10min = 0;
@@ -101,11 +101,23 @@ class CIntervalRecord {
 
     // Harmonics by order 1 to 50 and interharmonics by channel 0 to 4; conductor 3 is N. A
     // getter outside the ranges answers 0, a setter there does nothing.
-    int16_t VoltHarm(int phase, int order) const;
+    // The two getters are inline: the evaluation and the extreme values call them for every
+    // order of every interval.
+    int16_t VoltHarm(int phase, int order) const {
+        return unsigned(phase) < unsigned(kPhaseCount) &&
+                       unsigned(order - 1) < unsigned(kHarmonicOrders)
+                   ? VoltHarmPhaseLxRawVal[size_t(phase)][size_t(order - 1)]
+                   : int16_t(0);
+    }
     void SetVoltHarm(int phase, int order, int16_t value);
     int16_t VoltInterharm(int phase, int channel) const;
     void SetVoltInterharm(int phase, int channel, int16_t value);
-    int16_t CurrHarm(int conductor, int order) const;
+    int16_t CurrHarm(int conductor, int order) const {
+        return unsigned(conductor) < unsigned(kConductorCount) &&
+                       unsigned(order - 1) < unsigned(kHarmonicOrders)
+                   ? CurrHarmPhaseLxRawVal[size_t(conductor)][size_t(order - 1)]
+                   : int16_t(0);
+    }
     void SetCurrHarm(int conductor, int order, int16_t value);
     int16_t CurrInterharm(int conductor, int channel) const;
     void SetCurrInterharm(int conductor, int channel, int16_t value);

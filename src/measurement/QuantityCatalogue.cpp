@@ -238,7 +238,7 @@ static_assert(std::size(kQuantities) == 75);
 
 // Voltage channels that are not relative are shown in percent of the nominal voltage.
 int VoltageReference(const A& a) {
-    return a.relative ? a.settings.voltageReference : kHarmonicsInNominal;
+    return VoltageHarmonicReference(a.relative, a.settings);
 }
 double VoltageHarmonicOf(const A& a) {
     return VoltageHarmonic(a.record, a.scaling, a.phase, a.harmonic, VoltageReference(a));
@@ -364,6 +364,10 @@ bool IsAvailableForFunction(int quantityId, uint32_t measFunc) {
     if (std::ranges::find(kEveryFunction, quantityId) != std::end(kEveryFunction)) return true;
     if (InRange(quantityId, 90, 94)) return false;
     return measFunc == kMeasFuncA || measFunc == kMeasFuncP;
+}
+
+int VoltageHarmonicReference(bool relative, const QuantitySettings& settings) {
+    return relative ? settings.voltageReference : kHarmonicsInNominal;
 }
 
 }  // namespace varelo

@@ -58,6 +58,10 @@ struct QuantitySettings {
     static QuantitySettings Current();
 };
 
+// The reference a voltage harmonic channel is shown in: the options' reference when the channel
+// is relative, else percent of the nominal voltage.
+int VoltageHarmonicReference(bool relative, const QuantitySettings& settings);
+
 // Long-term flicker comes from the evaluation, not from the interval: the document provides it
 // per interval and phase once it has evaluated the measurement.
 using PltProvider = std::function<double(const CIntervalRecord&, int phase)>;

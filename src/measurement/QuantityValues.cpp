@@ -71,12 +71,9 @@ double InFundamental(double value, int fundamentalRaw, double whenNoFundamental,
 double VoltageHarmonicOf(double d, int fundamentalRaw, double meanVolts, double noFundamental,
                          bool limitNominal, const CRawScaling& s, int reference) {
     switch (reference) {
-        case kHarmonicsInFundamental:
-            return InFundamental(d, fundamentalRaw, noFundamental, s);
-        case kHarmonicsInRms:
-            return meanVolts != 0 ? Limit(d * s.HarmRmsScale / meanVolts, s) : 0;
-        case kHarmonicsAbsolute:
-            return d * s.HarmAbsScale;
+        case kHarmonicsInFundamental: return InFundamental(d, fundamentalRaw, noFundamental, s);
+        case kHarmonicsInRms: return meanVolts != 0 ? Limit(d * s.HarmRmsScale / meanVolts, s) : 0;
+        case kHarmonicsAbsolute: return d * s.HarmAbsScale;
         default: {
             const double percent = d * s.HarmPercentScale;
             return limitNominal ? Limit(percent, s) : percent;
@@ -86,51 +83,42 @@ double VoltageHarmonicOf(double d, int fundamentalRaw, double meanVolts, double 
 
 double CurrentHarmonicOf(int raw, double amps, int fundamentalRaw, double meanAmps, bool relative,
                          int reference, const CRawScaling& s) {
-    if (!relative)
-        return amps;
+    if (!relative) return amps;
     switch (reference) {
         case kHarmonicsInFundamental:
             return raw == 0 ? 0 : InFundamental(raw, fundamentalRaw, s.PercentLimit(), s);
-        case kHarmonicsInRms:
-            return meanAmps != 0 ? Limit(amps / meanAmps * 100, s) : 0;
-        default:
-            return amps;
+        case kHarmonicsInRms: return meanAmps != 0 ? Limit(amps / meanAmps * 100, s) : 0;
+        default: return amps;
     }
 }
 
 }  // namespace
 
 double FundamentalVoltageU1(const CIntervalRecord& r, int phase, const CRawScaling& s) {
-    if (!IsPhase(phase))
-        return 0;
+    if (!IsPhase(phase)) return 0;
     return U1(r.FundamentalVoltage(phase, s),
               r.Voltage(&CIntervalRecord::VoltAvgPhaseLxRawVal, phase, s), s);
 }
 
 double FundamentalCurrentU1(const CIntervalRecord& r, int conductor, const CRawScaling& s) {
-    if (!IsConductor(conductor))
-        return 0;
+    if (!IsConductor(conductor)) return 0;
     return U1(r.CurrIh1Avg(conductor) * H1Scale(conductor, s),
               r.CurrAvg(conductor) * RmsScale(conductor, s), s);
 }
 
 double CrestFactor(const CIntervalRecord& r, int conductor) {
-    if (!IsConductor(conductor))
-        return 0;
+    if (!IsConductor(conductor)) return 0;
     const int mean = r.CurrAvg(conductor);
     const int peak =
         conductor == kNeutral ? r.NeutralCurrPeakRawVal : r.CurrPeakPhaseLxRawVal[conductor];
     return mean != 0 ? peak * kSqrt2 / mean : 0;
 }
 
-double VoltageHarmonic(const CIntervalRecord& r, const CRawScaling& s, int phase, int order,
-                       int reference) {
-    if (!IsPhase(phase) || order < 1 || order > kHarmonicOrders)
-        return 0;
-    const int mean = r.VoltAvgPhaseLxRawVal[phase];
-    if (mean == 0)
-        return 0;
-    const double meanVolts = mean * s.VoltScale;
+namespace {
+
+// One order of a phase whose mean voltage meanVolts is not 0.
+double VoltageHarmonicAt(const CIntervalRecord& r, const CRawScaling& s, int phase, int order,
+                         double meanVolts, int reference) {
     double d = r.VoltHarm(phase, order);
     // The fundamental cannot exceed the RMS value it is part of.
     if (order == 1 && s.HarmAbsScale > 0 && d * s.HarmAbsScale > meanVolts)
@@ -140,39 +128,77 @@ double VoltageHarmonic(const CIntervalRecord& r, const CRawScaling& s, int phase
                              reference);
 }
 
+}  // namespace
+
+double VoltageHarmonic(const CIntervalRecord& r, const CRawScaling& s, int phase, int order,
+                       int reference) {
+    if (!IsPhase(phase) || order < 1 || order > kHarmonicOrders) return 0;
+    const int mean = r.VoltAvgPhaseLxRawVal[phase];
+    if (mean == 0) return 0;
+    return VoltageHarmonicAt(r, s, phase, order, mean * s.VoltScale, reference);
+}
+
 double VoltageInterharmonic(const CIntervalRecord& r, const CRawScaling& s, int phase, int channel,
                             int reference) {
-    if (!IsPhase(phase) || channel < 0 || channel >= kInterharmonicChannels)
-        return 0;
+    if (!IsPhase(phase) || channel < 0 || channel >= kInterharmonicChannels) return 0;
     const int mean = r.VoltAvgPhaseLxRawVal[phase];
-    if (mean == 0)
-        return 0;
+    if (mean == 0) return 0;
     return VoltageHarmonicOf(r.VoltInterharm(phase, channel), r.VoltHarm(phase, 1),
                              mean * s.VoltScale, 0, true, s, reference);
 }
 
-double CurrentHarmonic(const CIntervalRecord& r, const CRawScaling& s, int conductor, int order,
-                       bool relative, int reference) {
-    if (!IsConductor(conductor) || order < 1 || order > kHarmonicOrders)
-        return 0;
-    const int mean = r.CurrAvg(conductor);
-    if (mean == 0)
-        return 0;
-    const double meanAmps = mean * RmsScale(conductor, s);
+namespace {
+
+// One order of a conductor whose mean current meanAmps is not 0.
+double CurrentHarmonicAt(const CIntervalRecord& r, const CRawScaling& s, int conductor, int order,
+                         double meanAmps, bool relative, int reference) {
     const int raw = r.CurrHarm(conductor, order);
     double amps = raw * H1Scale(conductor, s);
-    if (order == 1)
-        amps = std::min(amps, meanAmps);
+    if (order == 1) amps = std::min(amps, meanAmps);
     return CurrentHarmonicOf(raw, amps, r.CurrHarm(conductor, 1), meanAmps, relative, reference, s);
+}
+
+}  // namespace
+
+double CurrentHarmonic(const CIntervalRecord& r, const CRawScaling& s, int conductor, int order,
+                       bool relative, int reference) {
+    if (!IsConductor(conductor) || order < 1 || order > kHarmonicOrders) return 0;
+    const int mean = r.CurrAvg(conductor);
+    if (mean == 0) return 0;
+    return CurrentHarmonicAt(r, s, conductor, order, mean * RmsScale(conductor, s), relative,
+                             reference);
+}
+
+void VoltageHarmonics(const CIntervalRecord& r, const CRawScaling& s, int phase, int reference,
+                      std::span<double, kHarmonicOrders> out) {
+    const int mean = IsPhase(phase) ? r.VoltAvgPhaseLxRawVal[phase] : 0;
+    if (mean == 0) {
+        std::fill(out.begin(), out.end(), 0.0);
+        return;
+    }
+    const double meanVolts = mean * s.VoltScale;
+    for (int order = 1; order <= kHarmonicOrders; ++order)
+        out[size_t(order - 1)] = VoltageHarmonicAt(r, s, phase, order, meanVolts, reference);
+}
+
+void CurrentHarmonics(const CIntervalRecord& r, const CRawScaling& s, int conductor, bool relative,
+                      int reference, std::span<double, kHarmonicOrders> out) {
+    const int mean = IsConductor(conductor) ? r.CurrAvg(conductor) : 0;
+    if (mean == 0) {
+        std::fill(out.begin(), out.end(), 0.0);
+        return;
+    }
+    const double meanAmps = mean * RmsScale(conductor, s);
+    for (int order = 1; order <= kHarmonicOrders; ++order)
+        out[size_t(order - 1)] =
+            CurrentHarmonicAt(r, s, conductor, order, meanAmps, relative, reference);
 }
 
 double CurrentInterharmonic(const CIntervalRecord& r, const CRawScaling& s, int conductor,
                             int channel, bool relative, int reference) {
-    if (!IsConductor(conductor) || channel < 0 || channel >= kInterharmonicChannels)
-        return 0;
+    if (!IsConductor(conductor) || channel < 0 || channel >= kInterharmonicChannels) return 0;
     const int mean = r.CurrAvg(conductor);
-    if (mean == 0)
-        return 0;
+    if (mean == 0) return 0;
     const int raw = r.CurrInterharm(conductor, channel);
     return CurrentHarmonicOf(raw, raw * H1Scale(conductor, s), r.CurrHarm(conductor, 1),
                              mean * RmsScale(conductor, s), relative, reference, s);
@@ -180,8 +206,7 @@ double CurrentInterharmonic(const CIntervalRecord& r, const CRawScaling& s, int 
 
 double HarmonicCurrent(const CIntervalRecord& r, const CRawScaling& s, int conductor,
                        int thdOrder) {
-    if (!IsConductor(conductor))
-        return 0;
+    if (!IsConductor(conductor)) return 0;
     if (s.IsFunctionA) {
         const int last = std::min(thdOrder, kHarmonicOrders);
         double sum = 0;
@@ -204,20 +229,17 @@ double PowerFactor(const CIntervalRecord& r, const CRawScaling& s, int phase) {
         r.CurrAvgPhaseLxRawVal[phase] == 0)
         return 1;
     const double apparent = r.AppPowAvgPhaseLxRawVal[phase] * s.PowerScale;
-    if (apparent == 0)
-        return 1;
+    if (apparent == 0) return 1;
     const double active = r.RealPowAvgPhaseLxRawVal[phase] * s.PowerScale;
     return Signed(std::min(std::abs(active) / apparent, 1.0), r.ReactPowAvgPhaseLxRawVal[phase]);
 }
 
 double TotalPowerFactor(const CIntervalRecord& r, const CRawScaling& s) {
-    if (AllVoltagesLow(r) || AllCurrentsZero(r))
-        return 1;
+    if (AllVoltagesLow(r) || AllCurrentsZero(r)) return 1;
     const double active = PhaseSum(r.RealPowAvgPhaseLxRawVal, s.PowerScale);
     const double reactive = PhaseSum(r.ReactPowAvgPhaseLxRawVal, s.PowerScale);
     const double apparent = TotalApparentPower(r, s, PowerAggregate::Avg, true);
-    if (apparent == 0)
-        return 1;
+    if (apparent == 0) return 1;
     return Signed(std::min(std::abs(active) / apparent, 1.0), reactive);
 }
 
@@ -230,8 +252,7 @@ double Tan(const CIntervalRecord& r, const CRawScaling& s, int phase) {
 }
 
 double TotalTan(const CIntervalRecord& r, const CRawScaling& s) {
-    if (AllVoltagesLow(r) || AllCurrentsLow(r))
-        return 0;
+    if (AllVoltagesLow(r) || AllCurrentsLow(r)) return 0;
     const double active = std::abs(PhaseSum(r.RealPowAvgPhaseLxRawVal, s.PowerScale));
     return active != 0 ? PhaseSum(r.ReactPowAvgPhaseLxRawVal, s.PowerScale) / active : 0;
 }
@@ -247,8 +268,7 @@ double CosPhi(const CIntervalRecord& r, const CRawScaling& s, int phase) {
 }
 
 double TotalCosPhi(const CIntervalRecord& r, const CRawScaling& s) {
-    if (AllVoltagesLow(r) || AllCurrentsZero(r))
-        return 1;
+    if (AllVoltagesLow(r) || AllCurrentsZero(r)) return 1;
     const double active = PhaseSum(r.RealPowPh1AvgPhaseLxRawVal, s.PowerScale);
     const double reactive = PhaseSum(r.ReactPowPh1AvgPhaseLxRawVal, s.PowerScale);
     double length = 0;
@@ -263,8 +283,7 @@ double TotalCosPhi(const CIntervalRecord& r, const CRawScaling& s) {
 double TwoElementTotal(const CIntervalRecord& r, double x, double y) {
     const PhaseRaw& i = r.CurrAvgPhaseLxRawVal;
     const int outer = i[0] + i[2];
-    if (outer == 0)
-        return 0;
+    if (outer == 0) return 0;
     return std::max(x * (i[0] + i[1] + i[2]) / outer / std::numbers::sqrt3, y);
 }
 
@@ -311,15 +330,12 @@ double MaxDeviationUnbalance(const CIntervalRecord& r, const CRawScaling& s, boo
     const PhaseRaw& m = voltages ? r.VoltAvgPhaseLxRawVal : r.CurrAvgPhaseLxRawVal;
     if (s.IsSplitPhase) {
         const int a = m[1], b = m[0];
-        if (voltages && a < kMinVoltageRaw && b < kMinVoltageRaw)
-            return 0;
+        if (voltages && a < kMinVoltageRaw && b < kMinVoltageRaw) return 0;
         return a + b != 0 ? std::abs(a - b) * 200.0 / (a + b) : 0;
     }
-    if (voltages && AllVoltagesLow(r))
-        return 0;
+    if (voltages && AllVoltagesLow(r)) return 0;
     const int d = m[0] + m[1] + m[2];
-    if (d == 0)
-        return 0;
+    if (d == 0) return 0;
     int largest = 0;
     for (int v : m)
         largest = std::max(largest, std::abs(3 * v - d));

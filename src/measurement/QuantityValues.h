@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "measurement/IntervalRecord.h"
 #include "measurement/RawScaling.h"
 
@@ -33,6 +35,12 @@ double CurrentHarmonic(const CIntervalRecord& r, const CRawScaling& s, int condu
                        bool relative, int reference);
 double CurrentInterharmonic(const CIntervalRecord& r, const CRawScaling& s, int conductor,
                             int channel, bool relative, int reference);
+// Orders 1 to 50 at once, each as VoltageHarmonic and CurrentHarmonic give it: for tables that
+// go through every order of every interval.
+void VoltageHarmonics(const CIntervalRecord& r, const CRawScaling& s, int phase, int reference,
+                      std::span<double, kHarmonicOrders> out);
+void CurrentHarmonics(const CIntervalRecord& r, const CRawScaling& s, int conductor, bool relative,
+                      int reference, std::span<double, kHarmonicOrders> out);
 // Harmonic content of a current in A, orders 2 to thdOrder for function A.
 double HarmonicCurrent(const CIntervalRecord& r, const CRawScaling& s, int conductor, int thdOrder);
 
