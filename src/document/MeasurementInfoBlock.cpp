@@ -63,11 +63,6 @@ std::string Clock(const CTimeStamp& t) {
     return text;
 }
 
-double NeutralRange(const CMeasurementJob& job) {
-    double range = job.NeutralClampCurrRawVal * 0.01;
-    return job.InstrHardwNr / 10 == 30 && range > 100 ? job.NeutralClampCurrRawVal * 0.005 : range;
-}
-
 bool IsAOrP(const CMeasurementJob& job) {
     return job.MeasFunc == kMeasFuncA || job.MeasFunc == kMeasFuncP;
 }
@@ -110,7 +105,7 @@ void CurrentLines(const CMeasurementJob& job, std::vector<InfoBlockLine>& out) {
     const bool neutral = job.NeutralMeas != 0;
     out.push_back({Str(253), Str(243), Str(242), false});
     out.push_back({Str(219), Fixed(job.PhCurrClampRawVal * 0.01, 0) + " A",
-                   neutral ? Fixed(NeutralRange(job), 0) + " A" : kNone, true});
+                   neutral ? Fixed(job.NeutralSensorCurrent(), 0) + " A" : kNone, true});
     out.push_back(
         {Str(255),
          job.PhCurrTransformer == 1

@@ -179,6 +179,19 @@ void CVamor800Doc::ComputeExtremes() {
     extremes_.Compute(data_.intervals, channels);
 }
 
+ReferenceInputs CVamor800Doc::References() const {
+    return {data_.job, options_.VoltageHarmonicReference(), options_.CurrentHarmonicReference(),
+            &extremes_};
+}
+
+void CVamor800Doc::MeasuringRange(int channelId, double& begin, double& end) const {
+    varelo::MeasuringRange(References(), channelId, begin, end);
+}
+
+double CVamor800Doc::NominalValue(int channelId) const {
+    return varelo::NominalValue(References(), channelId);
+}
+
 std::string CVamor800Doc::FilePath(bool withFileName) const {
     if (withFileName) return path_;
     std::string folder = std::filesystem::path(path_).parent_path().string();

@@ -11,6 +11,7 @@
 #include "measurement/MeasurementFile.h"
 #include "measurement/QuantityCatalogue.h"
 #include "measurement/StatusCounts.h"
+#include "timeplot/ReferenceRanges.h"
 
 namespace varelo {
 
@@ -67,8 +68,13 @@ public:
     AvailabilityContext Availability() const;
     // Long-term flicker of an interval, for the Plt channels.
     PltProvider Plt() const;
+    // The fixed references of a channel's scales: what the Logger could record of it with this
+    // job, and its nominal value. A quantity without a range leaves begin and end as they were.
+    void MeasuringRange(int channelId, double& begin, double& end) const;
+    double NominalValue(int channelId) const;
 
 private:
+    ReferenceInputs References() const;
     bool LoadLimits();
     bool ReadMeasurement(const std::string& path);
     void ApplyEvaluationPeriod();

@@ -41,6 +41,18 @@ double CMeasurementJob::NeutralCurrentRange() const {
     return range;
 }
 
+double CMeasurementJob::NeutralSensorCurrent() const {
+    const double current = NeutralClampCurrRawVal * 0.01;
+    return InstrHardwNr / 10 == 30 && current > 100 ? NeutralClampCurrRawVal * 0.005 : current;
+}
+
+double CMeasurementJob::NeutralMeasuringRange() const {
+    double range = NeutralSensorCurrent();
+    if (NeutralCurrTransformer == 1)
+        range *= TransformerRatio(NeutralCurrPrimaryRawVal, NeutralCurrSecondaryRawVal);
+    return range;
+}
+
 double TransformerRatio(int32_t primaryRawVal, int32_t secondaryRawVal) {
     if (secondaryRawVal <= 0) return 0;
     return (primaryRawVal * 0.01) / (secondaryRawVal * 0.01);

@@ -118,6 +118,10 @@ public:
     double VoltageRange() const;
     double PhaseCurrentRange() const;
     double NeutralCurrentRange() const;
+    // The neutral sensor's current: the basic family measures above 100 A with half of it.
+    double NeutralSensorCurrent() const;
+    // The neutral range through the transformer, with the basic family's half sensor current.
+    double NeutralMeasuringRange() const;
 };
 
 // primary / secondary; 0 when the secondary is not positive, so a broken transformer entry
