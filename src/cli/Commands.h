@@ -26,5 +26,6 @@ std::span<const Command> LimitCommands();
 std::span<const Command> EvaluateCommands();
 std::span<const Command> MeasurementCommands();
 std::span<const Command> PrintCommands();
+std::span<const Command> ReferenceCommands();
 
 }  // namespace varelo

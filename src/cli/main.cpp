@@ -13,8 +13,8 @@ namespace varelo {
 namespace {
 
 std::vector<std::span<const Command>> CommandGroups() {
-    return {MeasurementCommands(), EvaluateCommands(), PrintCommands(), LoggerCommands(),
-            LimitCommands()};
+    return {MeasurementCommands(), EvaluateCommands(), ReferenceCommands(),
+            PrintCommands(),       LoggerCommands(),   LimitCommands()};
 }
 
 void PrintHelp() {

@@ -192,6 +192,13 @@ double CVamor800Doc::NominalValue(int channelId) const {
     return varelo::NominalValue(References(), channelId);
 }
 
+CumulativeInput CVamor800Doc::CumulativeFrequencyInput() const {
+    return {data_.intervals, data_.job,
+            limits_,         evaluation_.Presence(),
+            Availability(),  QuantitySettings::Current(),
+            Plt(),           [this](int channelId) { return NominalValue(channelId); }};
+}
+
 std::string CVamor800Doc::FilePath(bool withFileName) const {
     if (withFileName) return path_;
     std::string folder = std::filesystem::path(path_).parent_path().string();

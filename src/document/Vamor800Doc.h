@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "evaluation/CumulativeFrequency.h"
 #include "evaluation/EvaluatedMeasurement.h"
 #include "evaluation/EvaluationResult.h"
 #include "evaluation/LimitValues.h"
@@ -72,6 +73,8 @@ public:
     // job, and its nominal value. A quantity without a range leaves begin and end as they were.
     void MeasuringRange(int channelId, double& begin, double& end) const;
     double NominalValue(int channelId) const;
+    // What the cumulative frequency views read of this measurement.
+    CumulativeInput CumulativeFrequencyInput() const;
 
 private:
     ReferenceInputs References() const;

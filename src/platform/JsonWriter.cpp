@@ -1,5 +1,8 @@
 #include "platform/JsonWriter.h"
 
+#include <charconv>
+#include <cmath>
+
 #include <cstdio>
 
 namespace varelo {
@@ -141,6 +144,15 @@ JsonWriter& JsonWriter::String(std::string_view value) {
 JsonWriter& JsonWriter::Int(int64_t value) {
     BeforeItem();
     Raw(std::to_string(value));
+    return *this;
+}
+
+JsonWriter& JsonWriter::Number(double value) {
+    if (!std::isfinite(value)) return Null();
+    BeforeItem();
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    Raw(std::string_view(text, size_t(result.ptr - text)));
     return *this;
 }
 

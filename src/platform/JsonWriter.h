@@ -20,6 +20,9 @@ public:
     JsonWriter& Key(std::string_view key);
     JsonWriter& String(std::string_view value);
     JsonWriter& Int(int64_t value);
+    // The shortest text that reads back as the same double; null for infinities and NaN,
+    // which JSON cannot carry.
+    JsonWriter& Number(double value);
     JsonWriter& Bool(bool value);
     JsonWriter& Null();
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,6 +67,18 @@ TEST(JsonWriter, NestedValuesAreIndentedAndSeparated) {
               "  \"empty\": {},\n"
               "  \"none\": []\n"
               "}");
+}
+
+TEST(JsonWriter, NumbersReadBackExactlyAndNonFiniteOnesAreNull) {
+    JsonWriter j;
+    j.BeginArray()
+        .Number(0.1)
+        .Number(-276)
+        .Number(1e-7)
+        .Number(std::nan(""))
+        .Number(std::numeric_limits<double>::infinity());
+    j.EndArray();
+    EXPECT_EQ(j.Text(), "[\n  0.1,\n  -276,\n  1e-07,\n  null,\n  null\n]");
 }
 
 }  // namespace

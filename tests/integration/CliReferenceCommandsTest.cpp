@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+namespace varelo {
+namespace {
+
+using test::RunProgram;
+using test::ShellQuote;
+
+class CliReferenceCommands : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::string file = dir.File("week.VXM");
+
+    void SetUp() override {
+        ASSERT_EQ(RunProgram(test::BuiltProgramLine(dir.Path(), "logger-sim",
+                                                    "generate --function A --intervals 1008 "
+                                                    "--output " +
+                                                        ShellQuote(file)))
+                      .status,
+                  0);
+    }
+    test::ProgramResult Cli(const std::string& args) {
+        return RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli", args));
+    }
+};
+
+// The generated job: 230 V on range code 6, 1000 A sensors, 50 Hz.
+TEST_F(CliReferenceCommands, RangesGiveMeasuringRangeAndNominalValue) {
+    const test::ProgramResult r =
+        Cli("ranges " + ShellQuote(file) + " --channel 1011 --channel 1031 --json");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\"channel\": 1011,\n    \"name\": \"V average L1\",\n    \"begin\": "
+                            "0,\n    \"end\": 276,\n    \"nominal\": 230"),
+              std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("\"end\": 1200,\n    \"nominal\": 1000"), std::string::npos);
+    EXPECT_EQ(Cli("ranges " + ShellQuote(file) + " --channel 99999").status, 2);
+}
+
+TEST_F(CliReferenceCommands, CumulativeFrequencyTakesItsClassLimitsAndRefusesCrossedOnes) {
+    const test::ProgramResult r =
+        Cli("cumulative voltage " + ShellQuote(file) + " --lower 10 --upper 90 --json");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\"lowerClassLimit\": 10"), std::string::npos);
+    EXPECT_NE(r.output.find("\"upperClassLimit\": 90"), std::string::npos);
+    EXPECT_NE(r.output.find("\"channel\": 1011"), std::string::npos);
+    EXPECT_EQ(r.output.find("\"channel\": 1031"), std::string::npos);  // currents: the other view
+
+    const test::ProgramResult crossed =
+        Cli("cumulative current " + ShellQuote(file) + " --lower 50 --upper 50");
+    EXPECT_EQ(crossed.status, 2);
+    EXPECT_NE(crossed.output.find("error 788"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace varelo
