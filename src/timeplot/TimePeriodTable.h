@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace varelo {
+
+// One period of the level-time diagram's time axis: the window length, the divisions of the
+// axis, and the page and step a scroll moves by.
+struct TimePeriod {
+    const char* label;
+    int64_t seconds;  // 0 for the whole measurement
+    int divisions;
+    int pageSteps;
+    int64_t stepSeconds;
+
+    int64_t DivisionSeconds() const { return divisions > 0 ? seconds / divisions : 0; }
+};
+
+inline constexpr int kFirstPeriod = 1;
+inline constexpr int kOneDayPeriod = 16;
+inline constexpr int kSevenDaysPeriod = 22;
+inline constexpr int kTwentyEightDaysPeriod = 25;
+inline constexpr int kMeasurementPeriod = 26;
+
+// Periods 1 to 26; an index outside gives the measurement period.
+const TimePeriod& TimePeriodAt(int index);
+
+}  // namespace varelo
