@@ -32,6 +32,29 @@ Candidate Divide(double m, double M, double lowerBound, double step) {
 
 }  // namespace
 
+double Fold(double v) {
+    if (v >= 0) return std::max(1 - v, 0.0);
+    return std::min(-1 - v, 0.0);
+}
+
+ScaleRange OnlineMargin(double m, double M, int quantity) {
+    if (IsRangeLimited(quantity)) return NiceScale(m, M, -1, true);
+    const bool signalling = quantity >= 401 && quantity <= 405;
+    if (signalling && 1.05 * M < 3) M = 2.8544243577545196;
+    if (std::fabs(m) < 0.07 && std::fabs(M) < 0.07) return {quantity >= 300 ? 0.0 : -0.1, 0.1};
+    double r = 0.1;
+    if (quantity >= 300)
+        r = 0.05;
+    else if ((quantity >= 31 && quantity <= 33) || (quantity >= 38 && quantity <= 43) ||
+             (quantity >= 48 && quantity <= 50) || (quantity >= 60 && quantity <= 83))
+        r = 0.2;
+    M *= M < 0 ? 1 - r : 1 + r;
+    m *= m <= 0 ? 1 + r : 1 - r;
+    const double magnitude = std::max(std::fabs(M), std::fabs(m));
+    const double unit = magnitude >= 100 ? 10 : magnitude >= 10 ? 1 : 0.1;
+    return {std::floor(m / unit) * unit, std::ceil(M / unit) * unit};
+}
+
 bool IsRangeLimited(int quantity) {
     return quantity == 84 || quantity == 85 || quantity == 107 || quantity == 108;
 }
