@@ -68,8 +68,8 @@ bool QtUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {
     return true;
 }
 
-void QtUserInterface::BeginProgress(const std::string& title) {
-    progress_ = std::make_unique<ProgressWindow>(Q(title), parent_);
+void QtUserInterface::BeginProgress(const ProgressLayout& layout) {
+    progress_ = std::make_unique<ProgressWindow>(layout, parent_);
     progress_->show();
     QApplication::processEvents();
 }

@@ -28,7 +28,7 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool AskEvaluationPeriod(PeriodQuestion& question) override;
-    void BeginProgress(const std::string& title) override;
+    void BeginProgress(const ProgressLayout& layout) override;
     void SetProgress(int bar, long position, long range, const std::string& counter) override;
     bool Pump() override;
     void EndProgress() override;
