@@ -47,6 +47,7 @@ inline constexpr int kTimeplotAoa = 33018;
 inline constexpr int kVoltageCumulative = 33025;
 inline constexpr int kCurrentCumulative = 33026;
 inline constexpr int kDisDip = 33029;
+inline constexpr int kEventList = 33020;  // "List of all events" of the DISDIP table
 inline constexpr int kStatisticalValues = 33024;
 inline constexpr int kMostCritical = 33015;
 inline constexpr int kAllExceedings = 33019;

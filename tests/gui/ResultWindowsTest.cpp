@@ -1,13 +1,20 @@
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 
 #include "ShellFixture.h"
 #include "app/CommandTable.h"
+#include "document/Vamor800Doc.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/main/MainWindow.h"
+#include "gui/views/DisDipView.h"
+#include "gui/views/EventListView.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
+#include "measurement/MeasurementFile.h"
+#include "support/SteadyMeasurement.h"
 
 namespace varelo::test {
 namespace {
@@ -38,6 +45,21 @@ protected:
         // The recording view stands in for the graphical summary that opening showed.
         app->Window()->Mdi()->closeAllSubWindows();
         return static_cast<RecordingView*>(app->Window()->OpenView(kind));
+    }
+
+    // The DISDIP table of a measurement and its "List of all events" item.
+    DisDipView* OpenDisDip(const std::string& file) {
+        Start();
+        CloseStartupScreen();
+        EXPECT_TRUE(app->OpenMeasurement(QString::fromStdString(file)));
+        app->RunCommand(cmd::kDisDip);
+        return qobject_cast<DisDipView*>(app->Window()->ActiveView());
+    }
+    static QAction* EventListItem(DisDipView& view) {
+        for (QMenu* menu : view.WindowMenus())
+            for (QAction* action : menu->actions())
+                if (action->data().toInt() == cmd::kEventList) return action;
+        return nullptr;
     }
 };
 
@@ -83,6 +105,37 @@ TEST_F(ResultWindowsTest, ClosingTheMeasurementClosesItsWindows) {
     EXPECT_FALSE(app->Document());
     EXPECT_TRUE(app->Window()->Mdi()->subWindowList().isEmpty());
     EXPECT_EQ(app->Window()->MenuTemplate(), 174);
+}
+
+TEST_F(ResultWindowsTest, ListOfAllEventsOpensTheEventListOfTheMeasurement) {
+    DisDipView* disDip = OpenDisDip(Measurement("week.VXM", 1008));
+    ASSERT_TRUE(disDip);
+    ASSERT_GT(app->Document()->Data().events.size(), 0u);
+    QAction* item = EventListItem(*disDip);
+    ASSERT_TRUE(item);
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    MainWindow& window = *app->Window();
+    auto* list = qobject_cast<EventListView*>(window.ActiveView());
+    ASSERT_TRUE(list);
+    EXPECT_EQ(window.Mdi()->activeSubWindow()->windowTitle(), "Event list - week.VXM");
+    EXPECT_EQ(window.MenuTemplate(), 178);
+    EXPECT_EQ(list->Content().rows.size(), app->Document()->Data().events.size());
+    EXPECT_EQ(window.Mdi()->subWindowList().size(), 3);  // the summary, DISDIP, the list
+}
+
+TEST_F(ResultWindowsTest, ListOfAllEventsIsDisabledWhenTheJobRecordedNoEvents) {
+    const std::string file = files.File("quiet.VXM");
+    ASSERT_TRUE(WriteMeasurementFile(file, SteadyMeasurement(kMeasFuncA, 12)));
+    DisDipView* disDip = OpenDisDip(file);
+    ASSERT_TRUE(disDip);
+    ASSERT_EQ(app->Document()->Data().job.EventReady + app->Document()->Data().job.EventOpen, 0);
+    ASSERT_TRUE(EventListItem(*disDip));
+    EXPECT_FALSE(EventListItem(*disDip)->isEnabled());
+    const auto windows = app->Window()->Mdi()->subWindowList().size();
+    app->RunCommand(cmd::kEventList);  // as a stray key would
+    EXPECT_EQ(app->Window()->Mdi()->subWindowList().size(), windows);
+    EXPECT_EQ(app->Window()->ActiveView(), disDip);
 }
 
 }  // namespace

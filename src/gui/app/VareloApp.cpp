@@ -13,6 +13,7 @@
 #include "app/ShellRules.h"
 #include "app/Startup.h"
 #include "document/Vamor800Doc.h"
+#include "evaluation/DisDipTable.h"
 #include "gui/app/InstanceChannel.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
@@ -127,6 +128,7 @@ void VareloApp::BuildCommandTable() {
         {cmd::kColors, [this] { Colors(); }},
         {cmd::kReadResults, [this] { ReadFromLogger(0); }},
         {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
+        {cmd::kEventList, [this] { OpenEventList(); }},
     };
     for (const Language& language : varelo::Languages())
         commands_[language.menuCommand] = [this, id = language.id] { ChangeLanguage(id); };
@@ -153,6 +155,12 @@ void VareloApp::OpenViewCommand(int commandId) {
     const ViewKind* kind = FindViewKindByCommand(commandId);
     if (!kind || !doc_ || !doc_->IsCommandEnabled(commandId)) return;
     window_->OpenView(*kind);
+}
+
+void VareloApp::OpenEventList() {
+    // The DISDIP table's command, enabled only when the job recorded events.
+    if (!doc_ || !CDisDipTable::IsEventListEnabled(doc_->Data().job)) return;
+    if (const ViewKind* kind = FindViewKindByCommand(cmd::kEventList)) window_->OpenView(*kind);
 }
 
 CVamor800Doc* VareloApp::OpenMeasurement(QString path) {

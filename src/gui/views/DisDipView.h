@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "app/CommandTable.h"
 #include "evaluation/DisDipTable.h"
 #include "gui/views/PaintedResultView.h"
 
@@ -16,9 +17,9 @@ class DisDipView : public PaintedResultView {
     Q_OBJECT
 
 public:
-    static constexpr int kCommand = 33029;
+    static constexpr int kCommand = cmd::kDisDip;
     static constexpr int kTemplate = 177;
-    static constexpr int kEventListCommand = 33020;
+    static constexpr int kEventListCommand = cmd::kEventList;
 
     explicit DisDipView(const ViewContext& context, QWidget* parent = nullptr);
 

@@ -84,7 +84,7 @@ EventListView::EventListView(const ViewContext& context, QWidget* parent)
 }
 
 QString EventListView::ViewName() const {
-    return Q(Str(365));
+    return Q(Str(kTemplate));  // "Event list"; 365 names its printout
 }
 
 QAction* EventListView::AddCommand(QMenu* menu, int commandId) {

@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "app/CommandTable.h"
 #include "evaluation/EventListModel.h"
 #include "evaluation/EventListPaging.h"
 #include "gui/views/EventListPainter.h"
@@ -20,7 +21,7 @@ class EventListView : public ResultView {
     Q_OBJECT
 
 public:
-    static constexpr int kCommand = 33020;
+    static constexpr int kCommand = cmd::kEventList;
     static constexpr int kTemplate = 178;
     static constexpr int kPrintSinglePage = 33010;
     static constexpr int kPrintWholeList = 33012;
