@@ -17,6 +17,7 @@
 #include "gui/app/QtText.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/LockIndicators.h"
+#include "gui/main/ResultFrame.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
 
@@ -27,7 +28,8 @@ namespace {
 constexpr int kMainMenu = 174;
 
 ResultView* ViewOf(QMdiSubWindow* window) {
-    return window ? qobject_cast<ResultView*>(window->widget()) : nullptr;
+    auto* frame = window ? qobject_cast<ResultFrame*>(window->widget()) : nullptr;
+    return frame ? frame->View() : nullptr;
 }
 
 }  // namespace
@@ -237,7 +239,7 @@ ResultView* MainWindow::AddViewWindow(const ViewKind& kind) {
     if (!context_.doc) return nullptr;
     ResultView* view = kind.create(context_, nullptr);
     if (!view) return nullptr;
-    QMdiSubWindow* window = mdi_->addSubWindow(view);
+    QMdiSubWindow* window = mdi_->addSubWindow(new ResultFrame(view));
     window->setWindowTitle(view->ViewName() + " - " + documentTitle_);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(view, &ResultView::DocumentCommandRequested, this, &MainWindow::CommandTriggered);

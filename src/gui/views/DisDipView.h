@@ -27,6 +27,7 @@ public:
     QString ViewName() const override;
     void OnDocumentUpdate() override;
     QList<QMenu*> WindowMenus() override;
+    QAction* CommandAction(int commandId) const override;
     std::unique_ptr<Printout> MakePrintout() const override;
     static std::unique_ptr<Printout> MakePrintout(const CVamor800Doc& doc, int phaseFilter);
 
@@ -43,6 +44,7 @@ protected:
 private:
     void Rebuild(int phaseFilter);
     void UpdateActions();
+    QAction* AddCommandAction(QMenu* menu, int commandId);
     static int PhaseOfCommand(int commandId);
 
     CDisDipTable table_;

@@ -33,6 +33,7 @@ public:
     void OnDocumentUpdate() override;
     void Print(bool askPrinter) override;
     QList<QMenu*> WindowMenus() override;
+    QAction* CommandAction(int commandId) const override;
 
     // The view's commands (filters and print modes); false for another id.
     bool RunCommand(int commandId);
@@ -61,6 +62,8 @@ private:
     QAction* AddCommand(QMenu* menu, int commandId);
     // The phase filter of a command id (either labelling), -1 for another id.
     static int PhaseOfCommand(int commandId);
+    // The kind filter of a command id, -1 for another id.
+    static int KindOfCommand(int commandId);
     int PhaseCommand(int phase) const;
 
     CEventListModel model_;
