@@ -33,6 +33,22 @@
 
 namespace varelo {
 
+namespace {
+
+// A whole Logger function (connecting, questions, transfer) with the main window locked.
+class LoggerFunction {
+public:
+    explicit LoggerFunction(MainWindow& window) : window_(window) { window_.BeginLoggerFunction(); }
+    ~LoggerFunction() { window_.EndLoggerFunction(); }
+    LoggerFunction(const LoggerFunction&) = delete;
+    LoggerFunction& operator=(const LoggerFunction&) = delete;
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace
+
 VareloApp::VareloApp()
     : store_(SettingsStore::DefaultPath()),
       settings_(store_),
@@ -78,9 +94,13 @@ VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
     ReadHarmonicOptions(settings_, options_);
     ui_.SetParentWindow(window_.get());
     ui_.SetStatusSink([this](const QString& text) { window_->SetStatusText(text); });
+    ui_.SetTransferSink([this](bool running) {
+        running ? window_->BeginLoggerFunction() : window_->EndLoggerFunction();
+    });
     connect(window_.get(), &MainWindow::CommandTriggered, this, &VareloApp::RunCommand);
-    connect(window_.get(), &MainWindow::FilesDropped, this,
-            [this](const QStringList& paths) { OpenMeasurement(paths.first()); });
+    connect(window_.get(), &MainWindow::FilesDropped, this, [this](const QStringList& paths) {
+        if (!window_->LoggerFunctionRunning()) OpenMeasurement(paths.first());
+    });
     window_->SetRecentFiles(recent_.Entries());
     window_->SetLanguage(languages_.LoadedLanguage());
     if (splash) {
@@ -104,7 +124,7 @@ VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
             startup_, &StartupScreen::Closed, this,
             [this] {
                 window_->update();
-                FileNew();
+                RunCommand(cmd::kNew);
             },
             Qt::QueuedConnection);
     } else {
@@ -141,6 +161,9 @@ void VareloApp::BuildCommandTable() {
 }
 
 void VareloApp::RunCommand(int commandId) {
+    // Only the progress window's Cancel works while a Logger function runs; commands still
+    // arrive from timers and from the messages its transfer pumps.
+    if (window_->LoggerFunctionRunning()) return;
     if (IsViewCommand(commandId)) {
         OpenViewCommand(commandId);
         return;
@@ -260,7 +283,12 @@ void VareloApp::ShellOpenRequest(const QString& path) {
 }
 
 void VareloApp::ReadFromLogger(uint16_t job) {
-    const ReadResultsOutcome outcome = ReadResults(link_, settings_, ui_, job);
+    ReadResultsOutcome outcome;
+    {
+        LoggerFunction running(*window_);
+        outcome = ReadResults(link_, settings_, ui_, job);
+    }
+    // The main window is back in front before the measurement opens in it.
     if (!outcome.path.empty()) OpenMeasurement(Q(outcome.path));
 }
 

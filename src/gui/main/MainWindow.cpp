@@ -1,6 +1,7 @@
 #include "gui/main/MainWindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -159,6 +160,11 @@ void MainWindow::SetLanguage(int languageId) {
 }
 
 void MainWindow::UpdateCommandStates() {
+    if (LoggerFunctionRunning()) {
+        for (const auto& [id, action] : actions_->All())
+            action->setEnabled(false);
+        return;
+    }
     ResultView* view = ActiveView();
     CommandState state;
     state.documentOpen = context_.doc != nullptr;
@@ -176,6 +182,29 @@ void MainWindow::UpdateCommandStates() {
         action->setChecked(current);
         action->setEnabled(!current);
     }
+}
+
+void MainWindow::BeginLoggerFunction() {
+    if (loggerFunctions_++ > 0) return;
+    setEnabled(false);
+    UpdateCommandStates();
+}
+
+void MainWindow::EndLoggerFunction() {
+    if (loggerFunctions_ == 0 || --loggerFunctions_ > 0) return;
+    setEnabled(true);
+    UpdateCommandStates();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The function pumps messages from inside one of this window's commands; closing now
+    // would end the program under it.
+    if (LoggerFunctionRunning())
+        event->ignore();
+    else
+        QMainWindow::closeEvent(event);
 }
 
 void MainWindow::OnCommand(int commandId) {
