@@ -39,7 +39,7 @@ public:
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     bool AskEvaluationPeriod(PeriodQuestion&) override { return false; }
-    void BeginProgress(const std::string&) override {}
+    void BeginProgress(const ProgressLayout&) override {}
     void SetProgress(int, long, long, const std::string&) override {}
     bool Pump() override { return false; }
     void EndProgress() override {}

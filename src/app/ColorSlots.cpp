@@ -1,6 +1,7 @@
 #include "app/ColorSlots.h"
 
 #include "app/Settings.h"
+#include "app/StringTable.h"
 
 namespace varelo {
 
@@ -9,6 +10,8 @@ namespace {
 constexpr const char* kTimeplot = "Level-Time Diagram";
 constexpr const char* kSummary = kGraphicalSummaryColors;
 constexpr const char* kCumulative = "Cumulativ frequency";
+constexpr int kCurveLabel = 2009;  // "Curve &%1"
+constexpr int kColorLabel = 2010;  // "Color %1"
 
 constexpr ColorSlot kSlots[kColorSlotCount] = {
     {kTimeplot, 0, 0, Rgb(0, 0, 0)},       {kTimeplot, 1, 1, Rgb(0, 0, 255)},
@@ -26,6 +29,14 @@ constexpr ColorSlot kSlots[kColorSlotCount] = {
 
 std::span<const ColorSlot> ColorSlots() {
     return kSlots;
+}
+
+std::string ColorButtonLabel(const ColorSlot& slot) {
+    if (slot.button == 0) return {};
+    // The timeplot's buttons name the curve they colour.
+    if (std::string_view(slot.section) == kTimeplot)
+        return Msg(kCurveLabel, {std::to_string(slot.index)});
+    return Msg(kColorLabel, {std::to_string(slot.button)});
 }
 
 ColorSet DefaultColors() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,9 @@ inline constexpr size_t kColorSlotCount = 17;
 using ColorSet = std::array<unsigned, kColorSlotCount>;
 
 std::span<const ColorSlot> ColorSlots();
+// The text of a slot's button: "Curve &n" in the timeplot group, "Color n" in the others;
+// empty for a slot without a button.
+std::string ColorButtonLabel(const ColorSlot& slot);
 ColorSet DefaultColors();
 // The defaults, each replaced by its stored string when that is a colour.
 ColorSet LoadColors(Settings& settings);

@@ -51,6 +51,14 @@ constexpr int kToolBar[] = {
     kAbout,
 };
 
+constexpr int kDisDipPhases[2][4] = {{33111, 33112, 33113, 33114}, {33166, 33167, 33168, 33169}};
+constexpr int kEventListPhases[2][4] = {{33103, 33108, 33109, 33110}, {33170, 33171, 33172, 33174}};
+constexpr int kEventKinds[4] = {33104, 33105, 33106, 33107};
+
+int LabelSet(PhaseLabels labels) {
+    return labels == PhaseLabels::ABC ? 1 : 0;
+}
+
 constexpr int kViewCommands[] = {
     kGraphicalSummary,  kTableSummary, kTimeplotManual,    kTimeplotAoa,  kVoltageCumulative,
     kCurrentCumulative, kDisDip,       kStatisticalValues, kMostCritical, kAllExceedings,
@@ -108,6 +116,35 @@ std::span<const int> ExportCommands() {
 }
 std::span<const int> MainToolBar() {
     return kToolBar;
+}
+
+std::vector<int> WindowToolBar(int templateId, PhaseLabels labels) {
+    std::vector<int> bar;
+    auto add = [&bar](std::span<const int> ids) { bar.insert(bar.end(), ids.begin(), ids.end()); };
+    switch (templateId) {
+        case 177:
+            add(DisDipPhaseCommands(labels));
+            bar.push_back(kSeparator);
+            bar.push_back(kEventList);
+            break;
+        case 178:
+            add(EventListPhaseCommands(labels));
+            bar.push_back(kSeparator);
+            add(EventKindCommands());
+            break;
+        default: break;
+    }
+    return bar;
+}
+
+std::span<const int, 4> DisDipPhaseCommands(PhaseLabels labels) {
+    return kDisDipPhases[LabelSet(labels)];
+}
+std::span<const int, 4> EventListPhaseCommands(PhaseLabels labels) {
+    return kEventListPhases[LabelSet(labels)];
+}
+std::span<const int, 4> EventKindCommands() {
+    return kEventKinds;
 }
 
 std::string CommandMenuText(int commandId) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/AppOptions.h"
+
 namespace varelo {
 
 // Command ids of the desktop program's menus, tool bar and accelerators.
@@ -47,6 +49,7 @@ inline constexpr int kTimeplotAoa = 33018;
 inline constexpr int kVoltageCumulative = 33025;
 inline constexpr int kCurrentCumulative = 33026;
 inline constexpr int kDisDip = 33029;
+inline constexpr int kEventList = 33020;  // "List of all events" of the DISDIP table
 inline constexpr int kStatisticalValues = 33024;
 inline constexpr int kMostCritical = 33015;
 inline constexpr int kAllExceedings = 33019;
@@ -72,6 +75,17 @@ std::vector<MenuPopup> MenuBarOf(int templateId);
 std::span<const int> ExportCommands();
 // The main tool bar: command ids in order, kSeparator for a gap.
 std::span<const int> MainToolBar();
+// The tool bar in the frame of a result window of this kind, as the main tool bar: the DISDIP
+// table (177) and the event list (178) filter with their own commands; empty for a kind
+// without a bar of its own. The phase buttons are those of the phase labels.
+std::vector<int> WindowToolBar(int templateId, PhaseLabels labels);
+
+// Phase filters of the DISDIP table and of the event list: all phases, then L1 (A), L2 (B),
+// L3 (C), by the phase labels. The event list's kind filters: all events and interruptions,
+// events, short and long interruptions.
+std::span<const int, 4> DisDipPhaseCommands(PhaseLabels labels);
+std::span<const int, 4> EventListPhaseCommands(PhaseLabels labels);
+std::span<const int, 4> EventKindCommands();
 
 // Menu text of a command ("&Open a data file..."); empty when the string table has none.
 std::string CommandMenuText(int commandId);

@@ -1,12 +1,22 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace varelo {
 
 enum class MessageIcon { Information, Warning, Stop, Question };
 
 struct PeriodQuestion;
+
+// The fixed content of a progress window.
+struct ProgressLayout {
+    std::string title;
+    std::string caution;                   // a warning above everything else; empty for none
+    std::vector<std::string> lines;        // instructions below the warning
+    std::vector<std::string> barCaptions;  // bar n's caption, shown with the bar
+    bool cancellable = true;               // whether the window offers Cancel
+};
 
 // What the core asks of whoever shows it to a person: the desktop program, the command line,
 // or a recording double in tests.
@@ -26,7 +36,8 @@ public:
     virtual bool AskEvaluationPeriod(PeriodQuestion& question) = 0;
 
     // A modeless progress window with bars numbered from 0; each call shows its change at once.
-    virtual void BeginProgress(const std::string& title) = 0;
+    // A bar appears with its first change.
+    virtual void BeginProgress(const ProgressLayout& layout) = 0;
     virtual void SetProgress(int bar, long position, long range, const std::string& counter) = 0;
     // Handles waiting input while a transfer runs; true once the user asked to cancel.
     virtual bool Pump() = 0;

@@ -34,13 +34,21 @@ bool CliUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {
     return true;
 }
 
-void CliUserInterface::BeginProgress(const std::string& title) {
-    std::fprintf(stderr, "%s\n", title.c_str());
+void CliUserInterface::BeginProgress(const ProgressLayout& layout) {
+    std::fprintf(stderr, "%s\n", layout.title.c_str());
+    if (!layout.caution.empty()) std::fprintf(stderr, "%s\n", layout.caution.c_str());
+    for (const std::string& line : layout.lines)
+        std::fprintf(stderr, "%s\n", line.c_str());
+    barCaptions_ = layout.barCaptions;
 }
 
 void CliUserInterface::SetProgress(int bar, long position, long range, const std::string& counter) {
     // Only the end of a bar is worth a line on a terminal.
-    if (position == range) std::fprintf(stderr, "  [%d] %s\n", bar, counter.c_str());
+    if (position != range) return;
+    if (bar >= 0 && size_t(bar) < barCaptions_.size())
+        std::fprintf(stderr, "  %s: %s\n", barCaptions_[size_t(bar)].c_str(), counter.c_str());
+    else
+        std::fprintf(stderr, "  [%d] %s\n", bar, counter.c_str());
 }
 
 void CliUserInterface::EndProgress() {}

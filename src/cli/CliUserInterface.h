@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/UserInterface.h"
 #include "measurement/EvaluationPeriod.h"
@@ -19,8 +20,9 @@ public:
     void EndWaitCursor() override {}
     // The period given on the command line, else the proposal.
     bool AskEvaluationPeriod(PeriodQuestion& question) override;
-    // Progress goes to stderr as one line per bar change; there is no cancel.
-    void BeginProgress(const std::string& title) override;
+    // Progress goes to stderr: the window's texts, then a line with a bar's caption and counter
+    // when the bar is full; there is no cancel.
+    void BeginProgress(const ProgressLayout& layout) override;
     void SetProgress(int bar, long position, long range, const std::string& counter) override;
     bool Pump() override { return false; }
     void EndProgress() override;
@@ -36,6 +38,7 @@ public:
 
 private:
     bool answerYes_;
+    std::vector<std::string> barCaptions_;
     CTimeStamp periodStart_;
     CTimeStamp periodEnd_;
     std::string saveFile_;

@@ -2,10 +2,26 @@
 
 #include <string>
 
+#include "app/StringTable.h"
+
 namespace varelo {
 
+namespace {
+// The window's title and its bar captions, in bar order.
+constexpr int kTitle = 2000;
+constexpr int kBarCaptions[] = {2001, 2002, 2003};
+}  // namespace
+
+ProgressLayout ReadOutProgress::Layout() {
+    ProgressLayout layout;
+    layout.title = Str(kTitle);
+    for (int id : kBarCaptions)
+        layout.barCaptions.push_back(Str(id));
+    return layout;
+}
+
 ReadOutProgress::ReadOutProgress(UserInterface& ui) : ui_(ui) {
-    ui_.BeginProgress("Logger - Read results");
+    ui_.BeginProgress(Layout());
 }
 
 ReadOutProgress::~ReadOutProgress() {

@@ -26,6 +26,8 @@ public:
     bool PumpMessages();
 
     static std::string CounterText(long n, long total);
+    // Title and bar captions of the window.
+    static ProgressLayout Layout();
 
 private:
     void Set(int bar, long n);

@@ -189,12 +189,8 @@ ReadResultsOutcome ReadResults(CLoggerLink& port, Settings& settings, UserInterf
         protocol.EndConnection();
     }
     outcome.diagnostics = protocol.Diagnostics();
-    if (result == CLoggerProtocol::kNotRunningApplication) {
-        ui.ShowMessage(kFunctionAbortedDialog,
-                       FunctionAbortedText(kStateBootProgram, kStateApplication),
-                       MessageIcon::Stop);
-        return outcome;
-    }
+    // A Logger in its boot program cannot be identified either; only the transfer's own
+    // connection names the state it found.
     if (result != CLoggerProtocol::kConnected) {
         ui.ShowMessage(322, Str(322), MessageIcon::Warning);
         return outcome;

@@ -2,11 +2,32 @@
 
 #include <string>
 
+#include "app/StringTable.h"
+
 namespace varelo {
+
+namespace {
+constexpr int kTitle = 2004;
+constexpr int kCaution = 2005;
+constexpr int kInstruction = 2006;
+constexpr int kFirmwareCaption = 2007;
+constexpr int kJobCaption = 2008;
+}  // namespace
+
+ProgressLayout SaveDataProgress::Layout() {
+    ProgressLayout layout;
+    layout.title = Str(kTitle);
+    layout.caution = Str(kCaution);
+    layout.lines = {Str(kInstruction)};
+    layout.barCaptions = {Str(kFirmwareCaption), Str(kJobCaption)};
+    // A download must not be interrupted (the caution says so), so there is no Cancel.
+    layout.cancellable = false;
+    return layout;
+}
 
 SaveDataProgress::SaveDataProgress(UserInterface& ui) : ui_(ui) {
     ui_.BeginWaitCursor();
-    ui_.BeginProgress("Logger - Save data");
+    ui_.BeginProgress(Layout());
 }
 
 SaveDataProgress::~SaveDataProgress() {

@@ -23,6 +23,8 @@ public:
     void SetJobPosition(long n);
     // Handles waiting input; true once the user asked to cancel (and stays true).
     bool Pump();
+    // The caution, the instruction, the title and the bar captions; no Cancel.
+    static ProgressLayout Layout();
 
     long FirmwareTotal() const { return total_; }
     long FirmwareDone() const { return done_; }

@@ -160,6 +160,14 @@ TEST_F(SettingsDialogsTest, ColoursOkStoresAllSeventeenSlots) {
     EXPECT_EQ(Store("Cumulativ frequency", "ScreenColor3"), "0 255 0");
 }
 
+TEST_F(SettingsDialogsTest, ColourButtonsNameTheirCurveOrTheirColourNumber) {
+    ColorsDialog colors(DefaultColors());
+    for (int n = 1; n <= 14; ++n) {
+        const QString label = n <= 9 ? QString("Curve &%1").arg(n) : QString("Color %1").arg(n);
+        EXPECT_EQ(colors.ColorButton(n)->text(), label) << n;
+    }
+}
+
 TEST_F(SettingsDialogsTest, ChoosingTheCurrentLanguageDoesNothing) {
     StartQuietly();
     QAction* english = app->Window()->Actions().Action(33078);

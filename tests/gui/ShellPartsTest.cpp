@@ -19,6 +19,8 @@
 #include "gui/main/CommandActions.h"
 #include "gui/main/LockIndicators.h"
 #include "gui/main/MainWindow.h"
+#include "logger/ReadOutProgress.h"
+#include "logger/SaveDataProgress.h"
 
 namespace varelo {
 namespace {
@@ -63,19 +65,51 @@ TEST(QtUserInterface, CancelledEvaluationPeriodQuestionReportsFalse) {
 
 TEST(QtUserInterface, ProgressBarsCountersAndCancel) {
     QtUserInterface ui;
-    ui.BeginProgress("Read results");
+    ui.BeginProgress(ReadOutProgress::Layout());
     EXPECT_FALSE(ui.Pump());
     ui.SetProgress(1, 5000000000L, 10000000000L, "5 of 10");
     ProgressWindow* window = ui.Progress();
     ASSERT_TRUE(window);
-    EXPECT_EQ(window->windowTitle(), "Read results");
+    EXPECT_EQ(window->windowTitle(), "Logger - Read results");
+    EXPECT_TRUE(window->TextLines().empty());
     ASSERT_EQ(window->BarCount(), 2);
+    EXPECT_EQ(window->Caption(0)->text(), "interval data");
+    EXPECT_EQ(window->Caption(1)->text(), "Statistics");
     EXPECT_EQ(window->Counter(1)->text(), "5 of 10");
     EXPECT_NEAR(double(window->Bar(1)->value()) / window->Bar(1)->maximum(), 0.5, 0.01);
-    window->findChild<QPushButton*>()->click();
+    ui.SetProgress(2, 0, 0, "0");  // no events: an empty bar, not a busy indicator
+    EXPECT_EQ(window->Caption(2)->text(), "Events");
+    EXPECT_GT(window->Bar(2)->maximum(), window->Bar(2)->value());
+    ASSERT_TRUE(window->CancelButton());
+    window->CancelButton()->click();
     EXPECT_TRUE(ui.Pump());
     ui.EndProgress();
     EXPECT_FALSE(ui.Progress());
+}
+
+TEST(QtUserInterface, SaveDataWindowWarnsInRedAndCannotBeCancelled) {
+    QtUserInterface ui;
+    SaveDataProgress progress(ui);
+    ProgressWindow* window = ui.Progress();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "Logger - Save data");
+    ASSERT_EQ(window->TextLines().size(), 2u);
+    const QLabel* caution = window->TextLines()[0];
+    EXPECT_EQ(caution->text(), "Caution: Do not interrupt this process!");
+    EXPECT_EQ(caution->font().pixelSize(), 12);
+    EXPECT_EQ(caution->font().weight(), QFont::DemiBold);
+    EXPECT_EQ(caution->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(window->TextLines()[1]->text(), "Please follow the instructions in the user manual.");
+    EXPECT_FALSE(window->CancelButton());
+    EXPECT_TRUE(window->findChildren<QPushButton*>().isEmpty());
+    EXPECT_EQ(window->BarCount(), 0);  // the job bar and its caption wait for their range
+    progress.AddToTotal(256);
+    ASSERT_EQ(window->BarCount(), 1);
+    EXPECT_EQ(window->Caption(0)->text(), "Measurement function");
+    progress.SetJobRange(675);
+    ASSERT_EQ(window->BarCount(), 2);
+    EXPECT_EQ(window->Caption(1)->text(), "Job");
+    EXPECT_EQ(window->Counter(1)->text(), "675");
 }
 
 TEST(QtUserInterface, SaveDialogGetsTheConvertedFilterAndAsksBeforeOverwriting) {

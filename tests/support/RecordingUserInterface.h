@@ -36,7 +36,7 @@ public:
         return true;
     }
 
-    void BeginProgress(const std::string& title) override { progressTitles.push_back(title); }
+    void BeginProgress(const ProgressLayout& layout) override { progressLayouts.push_back(layout); }
     void SetProgress(int bar, long position, long range, const std::string& counter) override {
         progress.push_back({bar, position, range, counter});
     }
@@ -76,7 +76,7 @@ public:
         long range;
         std::string counter;
     };
-    std::vector<std::string> progressTitles;
+    std::vector<ProgressLayout> progressLayouts;
     std::vector<ProgressStep> progress;
     int progressEnds = 0;
     int pumps = 0;

@@ -9,12 +9,15 @@
 #include <QPainter>
 #include <QWidget>
 #include <cstdio>
+#include <span>
 
 #include "app/AppOptions.h"
 #include "app/ColorSlots.h"
 #include "app/CommandTable.h"
 #include "app/GeneralSettings.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/app/ProgressWindow.h"
+#include "gui/app/QtUserInterface.h"
 #include "gui/app/Resources.h"
 #include "gui/app/VareloApp.h"
 #include "gui/dialogs/AboutDialog.h"
@@ -26,6 +29,8 @@
 #include "gui/main/StartupScreen.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
+#include "logger/ReadOutProgress.h"
+#include "logger/SaveDataProgress.h"
 
 namespace {
 
@@ -47,10 +52,9 @@ void SaveDialog(QDialog& dialog, const QString& name) {
     dialog.hide();
 }
 
-// The tool bar's icons at their size and four times enlarged, enabled and disabled.
-void SaveIconSheet() {
+// A tool bar's icons at their size and four times enlarged, enabled and disabled.
+void SaveIconSheet(std::span<const int> bar, const QString& name) {
     constexpr int kZoom = 4;
-    const auto bar = varelo::MainToolBar();
     QImage sheet(int(bar.size()) * 18 * kZoom, 2 * 17 * kZoom + 40, QImage::Format_ARGB32);
     sheet.fill(QColor(240, 240, 240));
     QPainter painter(&sheet);
@@ -69,8 +73,39 @@ void SaveIconSheet() {
         x += 18 * kZoom;
     }
     painter.end();
-    const QString path = folder + "/toolbar-icons.png";
+    const QString path = folder + "/" + name + ".png";
     if (sheet.save(path)) std::printf("%s\n", qPrintable(path));
+}
+
+void SaveIconSheets() {
+    using varelo::PhaseLabels;
+    SaveIconSheet(varelo::MainToolBar(), "toolbar-icons");
+    for (int kind : {177, 178}) {
+        SaveIconSheet(varelo::WindowToolBar(kind, PhaseLabels::L123),
+                      QString("toolbar-icons-%1").arg(kind));
+        SaveIconSheet(varelo::WindowToolBar(kind, PhaseLabels::ABC),
+                      QString("toolbar-icons-%1-abc").arg(kind));
+    }
+}
+
+// The progress windows of a read-out and of a firmware download, half way.
+void SaveProgressWindows(QWidget* parent) {
+    varelo::QtUserInterface ui;
+    ui.SetParentWindow(parent);
+    {
+        varelo::ReadOutProgress progress(ui);
+        progress.SetRanges(1008, 168, 12);
+        progress.SetIntervalProgress(1008);
+        progress.SetStatisticProgress(84);
+        ui.Progress()->adjustSize();
+        Save(*ui.Progress(), "progress-read-results");
+    }
+    varelo::SaveDataProgress progress(ui);
+    progress.SetJobRange(675);
+    progress.AddToTotal(131072);
+    progress.Advance(65536);
+    ui.Progress()->adjustSize();
+    Save(*ui.Progress(), "progress-save-data");
 }
 
 }  // namespace
@@ -95,7 +130,7 @@ int main(int argc, char* argv[]) {
     });
     varelo::VareloApp varelo;
     varelo::LoadResources();
-    SaveIconSheet();
+    SaveIconSheets();
     varelo::StartupScreen::Picture().save(folder + "/startup-screen.png");
     varelo.AppSettings().Write(varelo::setting::IsSplashScreenDisabled, 1);
     varelo::VareloApp::StartResult started = varelo.Start({});
@@ -131,5 +166,6 @@ int main(int argc, char* argv[]) {
     SaveDialog(colors, "colors");
     varelo::StartMenuDialog startMenu(&window);
     SaveDialog(startMenu, "start-menu");
+    SaveProgressWindows(&window);
     return 0;
 }

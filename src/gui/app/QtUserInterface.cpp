@@ -68,8 +68,10 @@ bool QtUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {
     return true;
 }
 
-void QtUserInterface::BeginProgress(const std::string& title) {
-    progress_ = std::make_unique<ProgressWindow>(Q(title), parent_);
+void QtUserInterface::BeginProgress(const ProgressLayout& layout) {
+    // The sink first: a window opened after its parent was disabled stays usable.
+    if (!progress_ && transferSink_) transferSink_(true);
+    progress_ = std::make_unique<ProgressWindow>(layout, parent_);
     progress_->show();
     QApplication::processEvents();
 }
@@ -86,7 +88,9 @@ bool QtUserInterface::Pump() {
 }
 
 void QtUserInterface::EndProgress() {
+    if (!progress_) return;
     progress_.reset();
+    if (transferSink_) transferSink_(false);
 }
 
 bool QtUserInterface::ChooseSaveFile(const std::string& title, const std::string& filter,

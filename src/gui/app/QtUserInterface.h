@@ -21,6 +21,9 @@ public:
     // The window that dialogs belong to, and where status texts go.
     void SetParentWindow(QWidget* parent) { parent_ = parent; }
     void SetStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+    // Told true when a progress window opens and false when it closes: a transfer (a read-out,
+    // a firmware download) runs in between and nothing else may start.
+    void SetTransferSink(std::function<void(bool)> sink) { transferSink_ = std::move(sink); }
 
     void ShowMessage(int id, const std::string& text, MessageIcon icon) override;
     bool AskYesNo(int id, const std::string& text, MessageIcon icon) override;
@@ -28,7 +31,7 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool AskEvaluationPeriod(PeriodQuestion& question) override;
-    void BeginProgress(const std::string& title) override;
+    void BeginProgress(const ProgressLayout& layout) override;
     void SetProgress(int bar, long position, long range, const std::string& counter) override;
     bool Pump() override;
     void EndProgress() override;
@@ -41,6 +44,7 @@ public:
 private:
     QPointer<QWidget> parent_;
     std::function<void(const QString&)> statusSink_;
+    std::function<void(bool)> transferSink_;
     std::unique_ptr<ProgressWindow> progress_;
 };
 

@@ -1,8 +1,9 @@
 #include "gui/app/Resources.h"
 
-#include <QApplication>
-#include <QIcon>
 #include <QtCore/qglobal.h>
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
 
 // Q_INIT_RESOURCE names a function of the global namespace.
 static void InitVareloResources() {
@@ -11,11 +12,23 @@ static void InitVareloResources() {
 
 namespace varelo {
 
-void LoadResources() {
+namespace {
+void RegisterOnce() {
     static const bool loaded = (InitVareloResources(), true);
     (void)loaded;
+}
+}  // namespace
+
+void LoadResources() {
+    RegisterOnce();
     // Every window without an icon of its own, result windows included, shows the program's.
     QApplication::setWindowIcon(QIcon(":/icons/varelo.svg"));
+}
+
+QIcon CommandIcon(int commandId) {
+    RegisterOnce();
+    const QString path = QString(":/icons/%1.svg").arg(commandId);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
 }  // namespace varelo

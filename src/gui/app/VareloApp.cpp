@@ -13,6 +13,7 @@
 #include "app/ShellRules.h"
 #include "app/Startup.h"
 #include "document/Vamor800Doc.h"
+#include "evaluation/DisDipTable.h"
 #include "gui/app/InstanceChannel.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
@@ -31,6 +32,22 @@
 #include "platform/Paths.h"
 
 namespace varelo {
+
+namespace {
+
+// A whole Logger function (connecting, questions, transfer) with the main window locked.
+class LoggerFunction {
+public:
+    explicit LoggerFunction(MainWindow& window) : window_(window) { window_.BeginLoggerFunction(); }
+    ~LoggerFunction() { window_.EndLoggerFunction(); }
+    LoggerFunction(const LoggerFunction&) = delete;
+    LoggerFunction& operator=(const LoggerFunction&) = delete;
+
+private:
+    MainWindow& window_;
+};
+
+}  // namespace
 
 VareloApp::VareloApp()
     : store_(SettingsStore::DefaultPath()),
@@ -77,9 +94,13 @@ VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
     ReadHarmonicOptions(settings_, options_);
     ui_.SetParentWindow(window_.get());
     ui_.SetStatusSink([this](const QString& text) { window_->SetStatusText(text); });
+    ui_.SetTransferSink([this](bool running) {
+        running ? window_->BeginLoggerFunction() : window_->EndLoggerFunction();
+    });
     connect(window_.get(), &MainWindow::CommandTriggered, this, &VareloApp::RunCommand);
-    connect(window_.get(), &MainWindow::FilesDropped, this,
-            [this](const QStringList& paths) { OpenMeasurement(paths.first()); });
+    connect(window_.get(), &MainWindow::FilesDropped, this, [this](const QStringList& paths) {
+        if (!window_->LoggerFunctionRunning()) OpenMeasurement(paths.first());
+    });
     window_->SetRecentFiles(recent_.Entries());
     window_->SetLanguage(languages_.LoadedLanguage());
     if (splash) {
@@ -103,7 +124,7 @@ VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
             startup_, &StartupScreen::Closed, this,
             [this] {
                 window_->update();
-                FileNew();
+                RunCommand(cmd::kNew);
             },
             Qt::QueuedConnection);
     } else {
@@ -127,6 +148,7 @@ void VareloApp::BuildCommandTable() {
         {cmd::kColors, [this] { Colors(); }},
         {cmd::kReadResults, [this] { ReadFromLogger(0); }},
         {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
+        {cmd::kEventList, [this] { OpenEventList(); }},
     };
     for (const Language& language : varelo::Languages())
         commands_[language.menuCommand] = [this, id = language.id] { ChangeLanguage(id); };
@@ -139,6 +161,9 @@ void VareloApp::BuildCommandTable() {
 }
 
 void VareloApp::RunCommand(int commandId) {
+    // Only the progress window's Cancel works while a Logger function runs; commands still
+    // arrive from timers and from the messages its transfer pumps.
+    if (window_->LoggerFunctionRunning()) return;
     if (IsViewCommand(commandId)) {
         OpenViewCommand(commandId);
         return;
@@ -153,6 +178,12 @@ void VareloApp::OpenViewCommand(int commandId) {
     const ViewKind* kind = FindViewKindByCommand(commandId);
     if (!kind || !doc_ || !doc_->IsCommandEnabled(commandId)) return;
     window_->OpenView(*kind);
+}
+
+void VareloApp::OpenEventList() {
+    // The DISDIP table's command, enabled only when the job recorded events.
+    if (!doc_ || !CDisDipTable::IsEventListEnabled(doc_->Data().job)) return;
+    if (const ViewKind* kind = FindViewKindByCommand(cmd::kEventList)) window_->OpenView(*kind);
 }
 
 CVamor800Doc* VareloApp::OpenMeasurement(QString path) {
@@ -252,7 +283,12 @@ void VareloApp::ShellOpenRequest(const QString& path) {
 }
 
 void VareloApp::ReadFromLogger(uint16_t job) {
-    const ReadResultsOutcome outcome = ReadResults(link_, settings_, ui_, job);
+    ReadResultsOutcome outcome;
+    {
+        LoggerFunction running(*window_);
+        outcome = ReadResults(link_, settings_, ui_, job);
+    }
+    // The main window is back in front before the measurement opens in it.
     if (!outcome.path.empty()) OpenMeasurement(Q(outcome.path));
 }
 

@@ -70,6 +70,7 @@ private:
     void BuildCommandTable();
     void ReadFromLogger(uint16_t job);
     void OpenViewCommand(int commandId);
+    void OpenEventList();
     void PrintActiveView(bool askPrinter);
     void PrinterSetup();
     void About();

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <cstring>
 
+#include "gui/app/QtText.h"
+
 namespace varelo {
 
 namespace {
@@ -67,7 +69,7 @@ ColorsDialog::ColorsDialog(const ColorSet& colors, QWidget* parent)
         for (size_t slot = 0; slot < all.size(); ++slot) {
             if (all[slot].button == 0 || std::strcmp(all[slot].section, group.section) != 0)
                 continue;
-            auto* button = new QPushButton(tr("Curve &%1").arg(all[slot].index));
+            auto* button = new QPushButton(Q(ColorButtonLabel(all[slot])));
             button->setIconSize(QSize(36, 14));
             connect(button, &QPushButton::clicked, this, [this, slot] { Choose(slot); });
             grid->addWidget(button, inGroup / group.columns, inGroup % group.columns);

@@ -1,7 +1,6 @@
 #include "gui/main/CommandActions.h"
 
 #include <QAction>
-#include <QFile>
 #include <QIcon>
 #include <QKeySequence>
 #include <QWidget>
@@ -25,11 +24,6 @@ constexpr Accelerator kAccelerators[] = {
     {cmd::kPrint, "Ctrl+P"},
     {cmd::kNew, "Ctrl+N"},
 };
-
-QIcon CommandIcon(int commandId) {
-    const QString path = QString(":/icons/%1.svg").arg(commandId);
-    return QFile::exists(path) ? QIcon(path) : QIcon();
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "gui/main/MainWindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "gui/app/QtText.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/LockIndicators.h"
+#include "gui/main/ResultFrame.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
 
@@ -27,7 +29,8 @@ namespace {
 constexpr int kMainMenu = 174;
 
 ResultView* ViewOf(QMdiSubWindow* window) {
-    return window ? qobject_cast<ResultView*>(window->widget()) : nullptr;
+    auto* frame = window ? qobject_cast<ResultFrame*>(window->widget()) : nullptr;
+    return frame ? frame->View() : nullptr;
 }
 
 }  // namespace
@@ -157,6 +160,11 @@ void MainWindow::SetLanguage(int languageId) {
 }
 
 void MainWindow::UpdateCommandStates() {
+    if (LoggerFunctionRunning()) {
+        for (const auto& [id, action] : actions_->All())
+            action->setEnabled(false);
+        return;
+    }
     ResultView* view = ActiveView();
     CommandState state;
     state.documentOpen = context_.doc != nullptr;
@@ -174,6 +182,29 @@ void MainWindow::UpdateCommandStates() {
         action->setChecked(current);
         action->setEnabled(!current);
     }
+}
+
+void MainWindow::BeginLoggerFunction() {
+    if (loggerFunctions_++ > 0) return;
+    setEnabled(false);
+    UpdateCommandStates();
+}
+
+void MainWindow::EndLoggerFunction() {
+    if (loggerFunctions_ == 0 || --loggerFunctions_ > 0) return;
+    setEnabled(true);
+    UpdateCommandStates();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The function pumps messages from inside one of this window's commands; closing now
+    // would end the program under it.
+    if (LoggerFunctionRunning())
+        event->ignore();
+    else
+        QMainWindow::closeEvent(event);
 }
 
 void MainWindow::OnCommand(int commandId) {
@@ -237,7 +268,7 @@ ResultView* MainWindow::AddViewWindow(const ViewKind& kind) {
     if (!context_.doc) return nullptr;
     ResultView* view = kind.create(context_, nullptr);
     if (!view) return nullptr;
-    QMdiSubWindow* window = mdi_->addSubWindow(view);
+    QMdiSubWindow* window = mdi_->addSubWindow(new ResultFrame(view));
     window->setWindowTitle(view->ViewName() + " - " + documentTitle_);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(view, &ResultView::DocumentCommandRequested, this, &MainWindow::CommandTriggered);

@@ -47,6 +47,12 @@ public:
     void UpdateViews();
 
     void UpdateCommandStates();
+    // While a Logger function runs the window takes no input, every command is disabled and
+    // closing is refused; windows opened meanwhile (its progress window, its questions) work.
+    // Calls nest; the last end brings the window to the front.
+    void BeginLoggerFunction();
+    void EndLoggerFunction();
+    bool LoggerFunctionRunning() const { return loggerFunctions_ > 0; }
     void SetRecentFiles(const std::vector<std::string>& files);
     void SetLanguage(int languageId);
     void SetStatusText(const QString& text);
@@ -61,6 +67,7 @@ signals:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildToolBar();
@@ -82,6 +89,7 @@ private:
     std::vector<std::string> recentFiles_;
     int languageId_ = 0;
     int menuTemplate_ = 0;
+    int loggerFunctions_ = 0;
 };
 
 }  // namespace varelo

@@ -13,9 +13,6 @@ namespace varelo {
 
 namespace {
 
-// Phase commands by filter 0-3, for phases labelled L1-L3 and A-C.
-constexpr int kPhaseCommands[2][4] = {{33111, 33112, 33113, 33114}, {33166, 33167, 33168, 33169}};
-
 PhaseLabels Labels() {
     return AppOptions::Instance().PhaseLabeling();
 }
@@ -25,19 +22,10 @@ PhaseLabels Labels() {
 DisDipView::DisDipView(const ViewContext& context, QWidget* parent)
     : PaintedResultView(context, parent) {
     menu_ = new QMenu(QStringLiteral("E&vents"), this);
-    const auto& ids = kPhaseCommands[Labels() == PhaseLabels::ABC ? 1 : 0];
-    for (int id : ids) {
-        QAction* action = menu_->addAction(Q(Str(id)));
-        action->setCheckable(true);
-        action->setData(id);
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        actions_.insert(id, action);
-    }
+    for (int id : DisDipPhaseCommands(Labels()))
+        AddCommandAction(menu_, id)->setCheckable(true);
     menu_->addSeparator();
-    QAction* list = menu_->addAction(Q(Str(kEventListCommand)));
-    list->setData(kEventListCommand);
-    connect(list, &QAction::triggered, this, [this] { RunCommand(kEventListCommand); });
-    actions_.insert(kEventListCommand, list);
+    AddCommandAction(menu_, kEventListCommand);
     Rebuild(0);
 }
 
@@ -45,10 +33,23 @@ QString DisDipView::ViewName() const {
     return Q(Str(1368));
 }
 
+QAction* DisDipView::AddCommandAction(QMenu* menu, int commandId) {
+    QAction* action = MakeCommandAction(commandId);
+    menu->addAction(action);
+    connect(action, &QAction::triggered, this, [this, commandId] { RunCommand(commandId); });
+    actions_.insert(commandId, action);
+    return action;
+}
+
+QAction* DisDipView::CommandAction(int commandId) const {
+    return actions_.value(commandId);
+}
+
 int DisDipView::PhaseOfCommand(int commandId) {
-    for (const auto& set : kPhaseCommands) {
+    for (PhaseLabels labels : {PhaseLabels::L123, PhaseLabels::ABC}) {
+        const auto ids = DisDipPhaseCommands(labels);
         for (int phase = 0; phase < 4; ++phase) {
-            if (set[phase] == commandId) return phase;
+            if (ids[phase] == commandId) return phase;
         }
     }
     return -1;

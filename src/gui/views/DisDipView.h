@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "app/CommandTable.h"
 #include "evaluation/DisDipTable.h"
 #include "gui/views/PaintedResultView.h"
 
@@ -16,9 +17,9 @@ class DisDipView : public PaintedResultView {
     Q_OBJECT
 
 public:
-    static constexpr int kCommand = 33029;
+    static constexpr int kCommand = cmd::kDisDip;
     static constexpr int kTemplate = 177;
-    static constexpr int kEventListCommand = 33020;
+    static constexpr int kEventListCommand = cmd::kEventList;
 
     explicit DisDipView(const ViewContext& context, QWidget* parent = nullptr);
 
@@ -26,6 +27,7 @@ public:
     QString ViewName() const override;
     void OnDocumentUpdate() override;
     QList<QMenu*> WindowMenus() override;
+    QAction* CommandAction(int commandId) const override;
     std::unique_ptr<Printout> MakePrintout() const override;
     static std::unique_ptr<Printout> MakePrintout(const CVamor800Doc& doc, int phaseFilter);
 
@@ -42,6 +44,7 @@ protected:
 private:
     void Rebuild(int phaseFilter);
     void UpdateActions();
+    QAction* AddCommandAction(QMenu* menu, int commandId);
     static int PhaseOfCommand(int commandId);
 
     CDisDipTable table_;

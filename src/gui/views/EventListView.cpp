@@ -20,9 +20,6 @@ namespace varelo {
 namespace {
 
 constexpr double kMarginMm = 4;
-// Phase commands by filter 0-3, for phases labelled L1-L3 and A-C.
-constexpr int kPhaseCommands[2][4] = {{33103, 33108, 33109, 33110}, {33170, 33171, 33172, 33174}};
-constexpr int kKindCommands[4] = {33104, 33105, 33106, 33107};
 
 EventListContent MakeContent(const CEventListModel& model, const CEventList& events) {
     EventListContent content;
@@ -74,7 +71,7 @@ EventListView::EventListView(const ViewContext& context, QWidget* parent)
     for (int phase = 0; phase < 4; ++phase)
         AddCommand(events_, PhaseCommand(phase));
     events_->addSeparator();
-    for (int id : kKindCommands)
+    for (int id : EventKindCommands())
         AddCommand(events_, id);
     printout_ = new QMenu(QStringLiteral("&Printout"), this);
     AddCommand(printout_, kPrintSinglePage);
@@ -84,30 +81,40 @@ EventListView::EventListView(const ViewContext& context, QWidget* parent)
 }
 
 QString EventListView::ViewName() const {
-    return Q(Str(365));
+    return Q(Str(kTemplate));  // "Event list"; 365 names its printout
 }
 
 QAction* EventListView::AddCommand(QMenu* menu, int commandId) {
-    QAction* action = menu->addAction(Q(Str(commandId)));
-    action->setData(commandId);
+    QAction* action = MakeCommandAction(commandId);
+    menu->addAction(action);
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, commandId] { RunCommand(commandId); });
     actions_.insert(commandId, action);
     return action;
 }
 
+QAction* EventListView::CommandAction(int commandId) const {
+    return actions_.value(commandId);
+}
+
 int EventListView::PhaseCommand(int phase) const {
-    bool abc = AppOptions::Instance().PhaseLabeling() == PhaseLabels::ABC;
-    return kPhaseCommands[abc ? 1 : 0][phase];
+    return EventListPhaseCommands(AppOptions::Instance().PhaseLabeling())[size_t(phase)];
 }
 
 int EventListView::PhaseOfCommand(int commandId) {
-    for (const auto& set : kPhaseCommands) {
+    for (PhaseLabels labels : {PhaseLabels::L123, PhaseLabels::ABC}) {
+        const auto ids = EventListPhaseCommands(labels);
         for (int phase = 0; phase < 4; ++phase) {
-            if (set[phase] == commandId) return phase;
+            if (ids[size_t(phase)] == commandId) return phase;
         }
     }
     return -1;
+}
+
+int EventListView::KindOfCommand(int commandId) {
+    const auto kinds = EventKindCommands();
+    const auto kind = std::find(kinds.begin(), kinds.end(), commandId);
+    return kind == kinds.end() ? -1 : int(kind - kinds.begin());
 }
 
 void EventListView::OnDocumentUpdate() {
@@ -132,11 +139,9 @@ bool EventListView::RunCommand(int commandId) {
     if (phase >= 0) {
         model_.SetPhaseFilter(phase);
         scroll_.Home();
-    } else if (const int* kind =
-                   std::find(std::begin(kKindCommands), std::end(kKindCommands), commandId);
-               kind != std::end(kKindCommands)) {
+    } else if (int kind = KindOfCommand(commandId); kind >= 0) {
         if (!IsCommandEnabled(commandId)) return false;
-        model_.SetKindFilter(int(kind - std::begin(kKindCommands)));
+        model_.SetKindFilter(kind);
         scroll_.Home();
     } else if (commandId == kPrintSinglePage || commandId == kPrintWholeList) {
         printMode_ = commandId == kPrintSinglePage ? 1 : 2;
@@ -150,18 +155,14 @@ bool EventListView::RunCommand(int commandId) {
 }
 
 bool EventListView::IsCommandEnabled(int commandId) const {
-    for (int kind = 0; kind < 4; ++kind) {
-        if (kKindCommands[kind] == commandId) return model_.IsKindEnabled(kind);
-    }
+    if (int kind = KindOfCommand(commandId); kind >= 0) return model_.IsKindEnabled(kind);
     int phase = PhaseOfCommand(commandId);
     if (phase > 0) return model_.Presence().Has(phase - 1);
     return phase == 0 || commandId == kPrintSinglePage || commandId == kPrintWholeList;
 }
 
 bool EventListView::IsCommandChecked(int commandId) const {
-    for (int kind = 0; kind < 4; ++kind) {
-        if (kKindCommands[kind] == commandId) return model_.GetKindFilter() == kind;
-    }
+    if (int kind = KindOfCommand(commandId); kind >= 0) return model_.GetKindFilter() == kind;
     if (int phase = PhaseOfCommand(commandId); phase >= 0) return model_.PhaseFilter() == phase;
     if (commandId == kPrintSinglePage) return printMode_ == 1;
     if (commandId == kPrintWholeList) return printMode_ == 2;

@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include "app/CommandTable.h"
 #include "evaluation/EventListModel.h"
 #include "evaluation/EventListPaging.h"
 #include "gui/views/EventListPainter.h"
@@ -20,7 +21,7 @@ class EventListView : public ResultView {
     Q_OBJECT
 
 public:
-    static constexpr int kCommand = 33020;
+    static constexpr int kCommand = cmd::kEventList;
     static constexpr int kTemplate = 178;
     static constexpr int kPrintSinglePage = 33010;
     static constexpr int kPrintWholeList = 33012;
@@ -32,6 +33,7 @@ public:
     void OnDocumentUpdate() override;
     void Print(bool askPrinter) override;
     QList<QMenu*> WindowMenus() override;
+    QAction* CommandAction(int commandId) const override;
 
     // The view's commands (filters and print modes); false for another id.
     bool RunCommand(int commandId);
@@ -60,6 +62,8 @@ private:
     QAction* AddCommand(QMenu* menu, int commandId);
     // The phase filter of a command id (either labelling), -1 for another id.
     static int PhaseOfCommand(int commandId);
+    // The kind filter of a command id, -1 for another id.
+    static int KindOfCommand(int commandId);
     int PhaseCommand(int phase) const;
 
     CEventListModel model_;

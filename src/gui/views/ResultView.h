@@ -6,6 +6,7 @@
 
 #include "gui/views/ViewContext.h"
 
+class QAction;
 class QMenu;
 
 namespace varelo {
@@ -30,6 +31,9 @@ public:
     virtual void Print(bool askPrinter) = 0;
     // The popups of this window kind, placed after "&Analysis".
     virtual QList<QMenu*> WindowMenus() { return {}; }
+    // The view's action of one of its own commands, which menus and the window's tool bar
+    // share; none for another command.
+    virtual QAction* CommandAction(int) const { return nullptr; }
 
 signals:
     // The view asks the main window to run a document command (for example 33020 "List of
@@ -37,6 +41,10 @@ signals:
     void DocumentCommandRequested(int commandId);
 
 protected:
+    // An action of one of the view's commands, with its menu text, tips and icon, and the
+    // command id as its data.
+    QAction* MakeCommandAction(int commandId);
+
     ViewContext context_;
 };
 
