@@ -1,0 +1,161 @@
+#include "timeplot/CurvePath.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "timeplot/CurveData.h"
+
+namespace varelo {
+
+namespace {
+
+double Y(double value, const YRange& range, const DiagramGeometry& g) {
+    const double span = range.Span() > 0 ? range.Span() : 1;
+    // Values beyond the range run along the top or the bottom edge.
+    const double share = std::clamp((value - range.bottom) / span, 0.0, 1.0);
+    return std::round(g.Bottom() - share * g.height);
+}
+
+// The records whose intervals overlap the window, as index range [first, last).
+std::pair<size_t, size_t> Overlapping(const CurveData& data, int64_t start, int64_t end) {
+    const auto& times = data.Times();
+    const auto first = std::upper_bound(times.begin(), times.end(), start);
+    const auto last = std::lower_bound(first, times.end(), end + data.IntervalSeconds(),
+                                       [](int64_t t, int64_t limit) { return t < limit; });
+    return {size_t(first - times.begin()), size_t(last - times.begin())};
+}
+
+struct Span {
+    double x0, x1;
+};
+
+Span Columns(const CurveData& data, size_t i, const DiagramGeometry& g) {
+    const int64_t t = data.Times()[i];
+    const int64_t from = std::max(t - data.IntervalSeconds(), g.windowStart);
+    const int64_t to = std::min(t, g.windowEnd);
+    return {std::round(g.X(double(from))), std::round(g.X(double(to)))};
+}
+
+// Values of records that share one pixel column.
+struct Column {
+    double x;
+    double entry, low, high, exit;
+
+    void Add(double y) {
+        low = std::min(low, y);
+        high = std::max(high, y);
+        exit = y;
+    }
+    void AppendTo(Polyline& line) const {
+        for (double y : {entry, low, high, exit})
+            line.push_back({x, y});
+    }
+};
+
+}  // namespace
+
+double DiagramGeometry::X(double seconds) const {
+    const double span = double(std::max<int64_t>(windowEnd - windowStart, 1));
+    return left + (seconds - double(windowStart)) * width / span;
+}
+
+std::vector<Polyline> CurvePath(const CurveData& data, int curve, const YRange& range,
+                                const DiagramGeometry& geometry, bool decimate) {
+    std::vector<Polyline> lines;
+    if (curve < 0 || curve >= data.CurveCount()) return lines;
+    const std::vector<float>& values = data.Values(curve);
+    const auto [first, last] = Overlapping(data, geometry.windowStart, geometry.windowEnd);
+    std::optional<Column> column;
+    auto flush = [&] {
+        if (column) column->AppendTo(lines.back());
+        column.reset();
+    };
+    for (size_t i = first; i < last; ++i) {
+        const Span s = Columns(data, i, geometry);
+        const double y = Y(values[i], range, geometry);
+        const bool newLine = i == first || data.GapBefore(i);
+        if (newLine) {
+            flush();
+            lines.emplace_back();
+        }
+        if (!decimate) {
+            lines.back().push_back({s.x0, y});
+            lines.back().push_back({s.x1, y});
+            continue;
+        }
+        if (column && column->x == s.x0) {
+            column->Add(y);
+        } else {
+            flush();
+            column = Column{s.x0, y, y, y, y};
+        }
+        if (s.x1 > s.x0) {
+            // The step runs on to a later column, where the next values gather.
+            flush();
+            column = Column{s.x1, y, y, y, y};
+        }
+    }
+    flush();
+    return lines;
+}
+
+std::vector<double> GapMarks(const CurveData& data, const DiagramGeometry& geometry) {
+    std::vector<double> marks;
+    const auto [first, last] = Overlapping(data, geometry.windowStart, geometry.windowEnd);
+    for (size_t i = first; i < last; ++i) {
+        if (!data.GapBefore(i)) continue;
+        const double x = Columns(data, i, geometry).x0;
+        if (marks.empty() || marks.back() != x) marks.push_back(x);  // one per column
+    }
+    return marks;
+}
+
+std::vector<Polyline> LimitFill(const CurveData& data, int curve, const YRange& range,
+                                const DiagramGeometry& geometry, double upper, bool hasLower,
+                                double lower) {
+    std::vector<Polyline> areas;
+    if (curve < 0 || curve >= data.CurveCount()) return areas;
+    const std::vector<float>& values = data.Values(curve);
+    const auto [first, last] = Overlapping(data, geometry.windowStart, geometry.windowEnd);
+    const double upperY = Y(upper, range, geometry), lowerY = Y(lower, range, geometry);
+    auto add = [&](double x0, double x1, double y, double limitY) {
+        // Records in one column share one band as wide as the column.
+        if (x1 <= x0) x1 = x0 + 1;
+        if (!areas.empty() && areas.back()[0].x == x0 && areas.back()[1].x == x1 &&
+            areas.back()[0].y == limitY) {
+            Polyline& a = areas.back();
+            const bool above = y < limitY;
+            a[2].y = a[3].y = above ? std::min(a[2].y, y) : std::max(a[2].y, y);
+            return;
+        }
+        areas.push_back({{x0, limitY}, {x1, limitY}, {x1, y}, {x0, y}});
+    };
+    for (size_t i = first; i < last; ++i) {
+        const Span s = Columns(data, i, geometry);
+        const double v = values[i];
+        if (v > upper) add(s.x0, s.x1, Y(v, range, geometry), upperY);
+        if (hasLower && v < lower) add(s.x0, s.x1, Y(v, range, geometry), lowerY);
+    }
+    return areas;
+}
+
+void WindowEnergy(const CurveData& data, int curve, int64_t windowStart, int64_t windowEnd,
+                  double& negative, double& positive) {
+    negative = positive = 0;
+    if (curve < 0 || curve >= data.CurveCount()) return;
+    const std::vector<float>& values = data.Values(curve);
+    const auto [first, last] = Overlapping(data, windowStart, windowEnd);
+    for (size_t i = first; i < last; ++i) {
+        const int64_t t = data.Times()[i];
+        const int64_t inside =
+            std::min(t, windowEnd) - std::max(t - data.IntervalSeconds(), windowStart);
+        if (inside <= 0) continue;
+        const double part = double(values[i]) * double(inside);
+        (values[i] < 0 ? negative : positive) += part;
+    }
+    negative /= 3600;
+    positive /= 3600;
+}
+
+}  // namespace varelo
