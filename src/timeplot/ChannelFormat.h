@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace varelo {
+
+class CMeasurementJob;
+struct QuantitySettings;
+
+// The unit a channel's values are shown in, with the application's harmonic references and
+// the channel's watts choice (W rather than kW).
+std::string ChannelUnit(int channelId, const QuantitySettings& settings, bool watts = false);
+
+// The decimals a channel's values are written with, chosen from its quantity and a reference
+// magnitude (the end of its measuring range).
+int ChannelDecimals(int channelId, const CMeasurementJob& job, double magnitude);
+
+}  // namespace varelo
