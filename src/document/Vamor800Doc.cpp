@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "app/AppOptions.h"
 #include "app/Settings.h"
@@ -190,6 +191,17 @@ void CVamor800Doc::MeasuringRange(int channelId, double& begin, double& end) con
 
 double CVamor800Doc::NominalValue(int channelId) const {
     return varelo::NominalValue(References(), channelId);
+}
+
+void CVamor800Doc::HandOverChannels(std::vector<int> channels, const CTimeStamp& start,
+                                    bool useList) {
+    channelList_ = std::move(channels);
+    channelListStart_ = start;
+    useChannelList_ = useList;
+}
+
+std::vector<int> CVamor800Doc::TakeChannelList() {
+    return std::exchange(channelList_, {});
 }
 
 CumulativeInput CVamor800Doc::CumulativeFrequencyInput() const {

@@ -73,6 +73,12 @@ public:
     // job, and its nominal value. A quantity without a range leaves begin and end as they were.
     void MeasuringRange(int channelId, double& begin, double& end) const;
     double NominalValue(int channelId) const;
+    // The channels a new level-time diagram (or value list) takes from the command that opens
+    // it, with the time it starts at; the new window takes the list once.
+    void HandOverChannels(std::vector<int> channels, const CTimeStamp& start, bool useList);
+    bool UsesChannelList() const { return useChannelList_; }
+    std::vector<int> TakeChannelList();
+    const CTimeStamp& ChannelListStart() const { return channelListStart_; }
     // What the cumulative frequency views read of this measurement.
     CumulativeInput CumulativeFrequencyInput() const;
 
@@ -86,6 +92,9 @@ private:
     void CheckFirstInterval();
     bool FirstGapExplainedBySection() const;
 
+    std::vector<int> channelList_;
+    CTimeStamp channelListStart_;
+    bool useChannelList_ = false;
     Settings& settings_;
     UserInterface& ui_;
     AppOptions& options_;

@@ -37,6 +37,11 @@ Span Columns(const CurveData& data, size_t i, const DiagramGeometry& g) {
     return {std::round(g.X(double(from))), std::round(g.X(double(to)))};
 }
 
+// Repeated points add nothing to a line, but a device may draw a zero-length end as a dot.
+void Append(Polyline& line, PathPoint point) {
+    if (line.empty() || !(line.back() == point)) line.push_back(point);
+}
+
 // Values of records that share one pixel column.
 struct Column {
     double x;
@@ -49,7 +54,7 @@ struct Column {
     }
     void AppendTo(Polyline& line) const {
         for (double y : {entry, low, high, exit})
-            line.push_back({x, y});
+            Append(line, {x, y});
     }
 };
 
@@ -80,8 +85,8 @@ std::vector<Polyline> CurvePath(const CurveData& data, int curve, const YRange& 
             lines.emplace_back();
         }
         if (!decimate) {
-            lines.back().push_back({s.x0, y});
-            lines.back().push_back({s.x1, y});
+            Append(lines.back(), {s.x0, y});
+            Append(lines.back(), {s.x1, y});
             continue;
         }
         if (column && column->x == s.x0) {

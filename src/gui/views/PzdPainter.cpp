@@ -18,9 +18,13 @@ constexpr int kSideCharacters = 10;
 constexpr int kTopBottomLines = 4;
 constexpr int kAxisValues = 11;
 
-double Unfold(double folded) { return folded >= 0 ? 1 - folded : -1 - folded; }
+double Unfold(double folded) {
+    return folded >= 0 ? 1 - folded : -1 - folded;
+}
 
-QString Number(double value, int decimals) { return QString::number(value, 'f', decimals); }
+QString Number(double value, int decimals) {
+    return QString::number(value, 'f', decimals);
+}
 
 QPolygonF Polygon(const Polyline& line) {
     QPolygonF polygon;
@@ -41,7 +45,9 @@ int AxisDecimals(double step, double largest) {
     return 4;
 }
 
-QFont PzdPainter::Font() const { return o_.Font(kPointSize * 25.4 / 72); }
+QFont PzdPainter::Font() const {
+    return o_.Font(kPointSize * 25.4 / 72);
+}
 
 QRectF PzdPainter::DiagramRect(const QRectF& area, const QPaintDevice* device) const {
     QFontMetricsF fm(Font(), const_cast<QPaintDevice*>(device));
@@ -139,10 +145,9 @@ void PzdPainter::PaintAxis(QPainter& painter, const QRectF& diagram, int curve, 
         const double y = diagram.bottom() - diagram.height() * i / (kAxisValues - 1);
         const QString label = Number(text.rangeLimited ? Unfold(value) : value, decimals);
         const double width = kSideCharacters * fm.averageCharWidth() - 2 * gap;
-        const QRectF box = left ? QRectF(diagram.left() - gap - width, y - fm.height() / 2,
-                                         width, fm.height())
-                                : QRectF(diagram.right() + gap, y - fm.height() / 2, width,
-                                         fm.height());
+        const QRectF box =
+            left ? QRectF(diagram.left() - gap - width, y - fm.height() / 2, width, fm.height())
+                 : QRectF(diagram.right() + gap, y - fm.height() / 2, width, fm.height());
         painter.drawText(box, (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, label);
     }
     const QString caption = text.unit.isEmpty() ? text.name : text.name + " [" + text.unit + "]";
@@ -153,8 +158,23 @@ void PzdPainter::PaintAxis(QPainter& painter, const QRectF& diagram, int curve, 
                      caption);
 }
 
+// A step line is horizontal and vertical runs between whole pixels; each run is filled as the
+// pixels it spans, so a column's entry, extremes and exit cover exactly what all its records
+// would, in whatever order the runs come.
+void PzdPainter::PaintSteps(QPainter& painter, const Polyline& line, const QColor& color,
+                            double width) {
+    const double half = std::floor((width - 1) / 2);
+    for (size_t i = 0; i < line.size(); ++i) {
+        const PathPoint& a = line[i];
+        const PathPoint& b = i + 1 < line.size() ? line[i + 1] : a;
+        const double left = std::min(a.x, b.x) - half, top = std::min(a.y, b.y) - half;
+        painter.fillRect(
+            QRectF(left, top, std::fabs(a.x - b.x) + width, std::fabs(a.y - b.y) + width), color);
+    }
+}
+
 double PzdPainter::PenWidth(const QPaintDevice* device) const {
-    if (p_.widthChoice == 0) return 0;  // the device's thinnest line
+    if (p_.widthChoice == 0) return 1;  // one device pixel: the device's thinnest line
     const int tenths = p_.widthChoice == 1 ? p_.mediumTenthsMm : p_.thickTenthsMm;
     const double pxPerMm = device->logicalDpiY() / 25.4;
     return std::max(0.0, std::ceil(tenths * 0.1 * pxPerMm));
@@ -165,12 +185,12 @@ void PzdPainter::PaintCurves(QPainter& painter, const QRectF& diagram) const {
     const double width = PenWidth(painter.device());
     for (int curve : p_.state->DrawingOrder()) {
         if (!p_.state->Range(curve).IsSet()) continue;
-        if (p_.limitLine && curve == p_.state->LimitCurve()) PaintLimitLine(painter, diagram, curve);
-        painter.setPen(QPen(p_.colors[size_t(curve + 1)], width, Qt::SolidLine, Qt::FlatCap,
-                            Qt::MiterJoin));
+        if (p_.limitLine && curve == p_.state->LimitCurve())
+            PaintLimitLine(painter, diagram, curve);
+        const QColor color = p_.colors[size_t(curve + 1)];
         for (const Polyline& line :
              CurvePath(*p_.data, curve, p_.state->Range(curve), g, p_.decimate))
-            painter.drawPolyline(Polygon(line));
+            PaintSteps(painter, line, color, width);
     }
 }
 
@@ -186,7 +206,8 @@ void PzdPainter::PaintLimitLine(QPainter& painter, const QRectF& diagram, int cu
     painter.setPen(QPen(color, 0, Qt::DashLine));
     auto line = [&](double value) {
         if (value < range.bottom || value > range.top) return;
-        const double y = diagram.bottom() - (value - range.bottom) / range.Span() * diagram.height();
+        const double y =
+            diagram.bottom() - (value - range.bottom) / range.Span() * diagram.height();
         painter.drawLine(QPointF(diagram.left(), y), QPointF(diagram.right(), y));
     };
     line(p_.upperLimit);

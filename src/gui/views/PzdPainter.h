@@ -47,8 +47,7 @@ struct PzdPicture {
 // labels, the curves in drawing order, the limit line with its fill, gap marks and the legend.
 class PzdPainter {
 public:
-    PzdPainter(const PzdPicture& picture, const PaintOptions& options)
-        : p_(picture), o_(options) {}
+    PzdPainter(const PzdPicture& picture, const PaintOptions& options) : p_(picture), o_(options) {}
 
     // False, with nothing drawn, when the area is below 300 x 200 device pixels.
     bool Paint(QPainter& painter, const QRectF& area) const;
@@ -72,6 +71,8 @@ private:
     void PaintLegend(QPainter& painter, const QRectF& area, const QRectF& diagram) const;
     QString LegendText(int curve) const;
     double PenWidth(const QPaintDevice* device) const;
+    static void PaintSteps(QPainter& painter, const Polyline& line, const QColor& color,
+                           double width);
 
     const PzdPicture& p_;
     PaintOptions o_;

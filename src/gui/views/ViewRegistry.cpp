@@ -5,6 +5,7 @@
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/PzdView.h"
 #include "gui/views/TableSummaryView.h"
 
 namespace varelo {
@@ -22,9 +23,15 @@ ViewKind Kind() {
 }  // namespace
 
 const std::vector<ViewKind>& ViewKinds() {
-    static const std::vector<ViewKind> kinds = {Kind<GraphicalSummaryView>(),
-                                                Kind<TableSummaryView>(), Kind<DisDipView>(),
-                                                Kind<EventListView>()};
+    static const std::vector<ViewKind> kinds = {
+        Kind<GraphicalSummaryView>(),
+        Kind<TableSummaryView>(),
+        Kind<DisDipView>(),
+        Kind<EventListView>(),
+        {CPzdView::kCommand, CPzdView::kTemplate,
+         [](const ViewContext& context, QWidget* parent) -> ResultView* {
+             return CPzdView::Create(context, parent);
+         }}};
     return kinds;
 }
 
