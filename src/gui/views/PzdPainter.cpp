@@ -150,10 +150,12 @@ void PzdPainter::PaintAxis(QPainter& painter, const QRectF& diagram, int curve, 
                  : QRectF(diagram.right() + gap, y - fm.height() / 2, width, fm.height());
         painter.drawText(box, (left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, label);
     }
+    // The caption stands above the axis values, beside the legend entries above the diagram.
     const QString caption = text.unit.isEmpty() ? text.name : text.name + " [" + text.unit + "]";
-    const QRectF captionBox(left ? diagram.left() : diagram.center().x(),
-                            diagram.top() - fm.lineSpacing(), diagram.width() / 2,
-                            fm.lineSpacing());
+    const double side = kSideCharacters * fm.averageCharWidth();
+    const double captionWidth = diagram.width() / 2 + side;
+    const QRectF captionBox(left ? diagram.left() - side : diagram.right() + side - captionWidth,
+                            diagram.top() - 1.5 * fm.lineSpacing(), captionWidth, fm.lineSpacing());
     painter.drawText(captionBox, (left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom,
                      caption);
 }
@@ -238,10 +240,12 @@ QString PzdPainter::LegendText(int curve) const {
 std::vector<QRectF> PzdPainter::LegendRects(const QRectF& area, const QPaintDevice* device) const {
     QFontMetricsF fm(Font(), const_cast<QPaintDevice*>(device));
     const QRectF diagram = DiagramRect(area, device);
-    const double column = diagram.width() / 3;
+    // Inside the axis captions, which stand above the value labels at both ends.
+    const double side = kSideCharacters * fm.averageCharWidth();
+    const double column = (diagram.width() - 2 * side) / 3;
     std::vector<QRectF> rects;
     for (int i = 0; i < p_.state->CurveCount(); ++i) {
-        const double x = diagram.left() + column * (i / 3);
+        const double x = diagram.left() + side + column * (i / 3);
         const double y = area.top() + fm.lineSpacing() * (i % 3);
         rects.emplace_back(x, y, std::min(column, fm.horizontalAdvance(LegendText(i)) + 2),
                            fm.lineSpacing());
