@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "timeplot/CurveData.h"
 
@@ -10,11 +9,17 @@ namespace varelo {
 
 namespace {
 
+// Nearest whole pixel of a coordinate that is never negative; the library's rounding is a
+// call, and a year's redraw rounds a million times.
+double Pixel(double coordinate) {
+    return double(int64_t(coordinate + 0.5));
+}
+
 double Y(double value, const YRange& range, const DiagramGeometry& g) {
     const double span = range.Span() > 0 ? range.Span() : 1;
     // Values beyond the range run along the top or the bottom edge.
     const double share = std::clamp((value - range.bottom) / span, 0.0, 1.0);
-    return std::round(g.Bottom() - share * g.height);
+    return Pixel(g.Bottom() - share * g.height);
 }
 
 // The records whose intervals overlap the window, as index range [first, last).
@@ -34,7 +39,7 @@ Span Columns(const CurveData& data, size_t i, const DiagramGeometry& g) {
     const int64_t t = data.Times()[i];
     const int64_t from = std::max(t - data.IntervalSeconds(), g.windowStart);
     const int64_t to = std::min(t, g.windowEnd);
-    return {std::round(g.X(double(from))), std::round(g.X(double(to)))};
+    return {Pixel(g.X(double(from))), Pixel(g.X(double(to)))};
 }
 
 // Repeated points add nothing to a line, but a device may draw a zero-length end as a dot.
@@ -44,8 +49,15 @@ void Append(Polyline& line, PathPoint point) {
 
 // Values of records that share one pixel column.
 struct Column {
-    double x;
-    double entry, low, high, exit;
+    bool open = false;
+    double x = 0;
+    double entry = 0, low = 0, high = 0, exit = 0;
+
+    void Start(double column, double y) {
+        open = true;
+        x = column;
+        entry = low = high = exit = y;
+    }
 
     void Add(double y) {
         low = std::min(low, y);
@@ -71,10 +83,10 @@ std::vector<Polyline> CurvePath(const CurveData& data, int curve, const YRange& 
     if (curve < 0 || curve >= data.CurveCount()) return lines;
     const std::vector<float>& values = data.Values(curve);
     const auto [first, last] = Overlapping(data, geometry.windowStart, geometry.windowEnd);
-    std::optional<Column> column;
+    Column column;
     auto flush = [&] {
-        if (column) column->AppendTo(lines.back());
-        column.reset();
+        if (column.open) column.AppendTo(lines.back());
+        column.open = false;
     };
     for (size_t i = first; i < last; ++i) {
         const Span s = Columns(data, i, geometry);
@@ -89,16 +101,16 @@ std::vector<Polyline> CurvePath(const CurveData& data, int curve, const YRange& 
             Append(lines.back(), {s.x1, y});
             continue;
         }
-        if (column && column->x == s.x0) {
-            column->Add(y);
+        if (column.open && column.x == s.x0) {
+            column.Add(y);
         } else {
             flush();
-            column = Column{s.x0, y, y, y, y};
+            column.Start(s.x0, y);
         }
         if (s.x1 > s.x0) {
             // The step runs on to a later column, where the next values gather.
             flush();
-            column = Column{s.x1, y, y, y, y};
+            column.Start(s.x1, y);
         }
     }
     flush();

@@ -204,7 +204,8 @@ PzdPicture CPzdBaseView::Picture(bool decimate) const {
         const int64_t end = axis.WindowEnd().SecondsSince(data_.Origin());
         for (int i = 0; i < state_.CurveCount(); ++i) {
             double negative = 0, positive = 0;
-            WindowEnergy(data_, i, start, end, negative, positive);
+            if (state_.Curves()[size_t(i)].power)
+                WindowEnergy(data_, i, start, end, negative, positive);
             p.energies.emplace_back(negative, positive);
         }
     }

@@ -165,14 +165,26 @@ void PzdPainter::PaintAxis(QPainter& painter, const QRectF& diagram, int curve, 
 // would, in whatever order the runs come.
 void PzdPainter::PaintSteps(QPainter& painter, const Polyline& line, const QColor& color,
                             double width) {
+    if (line.empty()) return;
     const double half = std::floor((width - 1) / 2);
-    for (size_t i = 0; i < line.size(); ++i) {
-        const PathPoint& a = line[i];
-        const PathPoint& b = i + 1 < line.size() ? line[i + 1] : a;
-        const double left = std::min(a.x, b.x) - half, top = std::min(a.y, b.y) - half;
-        painter.fillRect(
-            QRectF(left, top, std::fabs(a.x - b.x) + width, std::fabs(a.y - b.y) + width), color);
+    auto fill = [&](double x0, double y0, double x1, double y1) {
+        painter.fillRect(QRectF(x0 - half, y0 - half, x1 - x0 + width, y1 - y0 + width), color);
+    };
+    // The points of one column form one vertical run from its lowest to its highest pixel.
+    double x = line[0].x, low = line[0].y, high = line[0].y;
+    for (size_t i = 1; i < line.size(); ++i) {
+        const PathPoint& p = line[i];
+        if (p.x == x) {
+            low = std::min(low, p.y);
+            high = std::max(high, p.y);
+            continue;
+        }
+        fill(x, low, x, high);
+        fill(std::min(x, p.x), p.y, std::max(x, p.x), p.y);  // the step's horizontal run
+        x = p.x;
+        low = high = p.y;
     }
+    fill(x, low, x, high);
 }
 
 double PzdPainter::PenWidth(const QPaintDevice* device) const {
