@@ -108,24 +108,27 @@ std::string CMeasurementChannel::ChannelName(const CMeasurementJob& job) const {
 }
 
 std::string CMeasurementChannel::ChannelName(const CMeasurementJob& job, PhaseLabels labels) const {
+    const std::string name = QuantityName(job);
+    if (name.empty()) return name;
+    const std::string label = PhaseLabel(LabelSet(job), phase_, labels);
+    return label.empty() ? name : name + " " + label;
+}
+
+std::string CMeasurementChannel::QuantityName(const CMeasurementJob& job) const {
     if (!value_) return {};
-    std::string name;
     const auto interharmonicFrequency = [&] {
         const double hz = job.HarmOrder[size_t(harmonic_)] * 0.01 * job.PowSysNomFreq;
         return FormatPrintf("%.1f", {hz});
     };
     if (InRange(quantity_, kVoltageHarmonicFirst, kVoltageHarmonicLast))
-        name = Str(kVoltageHarmonicName) + std::to_string(harmonic_);
-    else if (InRange(quantity_, kCurrentHarmonicFirst, kCurrentHarmonicLast))
-        name = Str(kCurrentHarmonicName) + std::to_string(harmonic_);
-    else if (InRange(quantity_, kVoltageInterharmonicFirst, kVoltageInterharmonicLast))
-        name = FormatPrintf(Str(kVoltageInterharmonicName), {interharmonicFrequency()});
-    else if (InRange(quantity_, kCurrentInterharmonicFirst, kCurrentInterharmonicLast))
-        name = FormatPrintf(Str(kCurrentInterharmonicName), {interharmonicFrequency()});
-    else
-        name = Str(FindQuantity(quantity_)->nameId);
-    const std::string label = PhaseLabel(LabelSet(job), phase_, labels);
-    return label.empty() ? name : name + " " + label;
+        return Str(kVoltageHarmonicName) + std::to_string(harmonic_);
+    if (InRange(quantity_, kCurrentHarmonicFirst, kCurrentHarmonicLast))
+        return Str(kCurrentHarmonicName) + std::to_string(harmonic_);
+    if (InRange(quantity_, kVoltageInterharmonicFirst, kVoltageInterharmonicLast))
+        return FormatPrintf(Str(kVoltageInterharmonicName), {interharmonicFrequency()});
+    if (InRange(quantity_, kCurrentInterharmonicFirst, kCurrentInterharmonicLast))
+        return FormatPrintf(Str(kCurrentInterharmonicName), {interharmonicFrequency()});
+    return Str(FindQuantity(quantity_)->nameId);
 }
 
 bool CMeasurementChannel::IsAvailable(const AvailabilityContext& context) const {

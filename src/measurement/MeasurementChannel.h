@@ -15,7 +15,7 @@ class CMeasurementJob;
 // channel identifier = (phase index + 1) x 1000 + quantity identifier. A quantity that exists
 // once per measurement is also named by its bare identifier.
 class CMeasurementChannel {
-  public:
+public:
     enum Kind {
         kPlain = 0,
         kVoltageHarmonic = 1,
@@ -36,6 +36,8 @@ class CMeasurementChannel {
     // Quantity name and phase label, e.g. "V max L1", "V h5 L1L2", "V 175.0 Hz A".
     std::string ChannelName(const CMeasurementJob& job) const;
     std::string ChannelName(const CMeasurementJob& job, PhaseLabels labels) const;
+    // The quantity's name without the phase label, e.g. "V max", "V h5", "V 175.0 Hz".
+    std::string QuantityName(const CMeasurementJob& job) const;
     // Whether the document offers this channel: its quantity and its phase.
     bool IsAvailable(const AvailabilityContext& context) const;
 
@@ -55,7 +57,7 @@ class CMeasurementChannel {
     // Source of the long-term flicker values; without one they are 0.
     PltProvider plt;
 
-  private:
+private:
     int LabelSet(const CMeasurementJob& job) const;
 
     int channelId_ = 0;

@@ -117,6 +117,10 @@ public:
     // than 15 pixels or the diagram has no size.
     bool Zoom(const PixelRect& band, const PixelRect& diagram);
     bool HasZoomHistory() const { return !history_.empty(); }
+    // The state before the first zoom; none without a zoom history.
+    const ViewState* StateBeforeZooms() const {
+        return history_.empty() ? nullptr : &history_.front();
+    }
     // The newest saved state back.
     void UndoZoom();
     // The state before the first zoom back, and the history emptied.

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QWidget>
 #include <cstdio>
 #include <span>
@@ -15,22 +17,30 @@
 #include "app/ColorSlots.h"
 #include "app/CommandTable.h"
 #include "app/GeneralSettings.h"
+#include "document/Vamor800Doc.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/ProgressWindow.h"
 #include "gui/app/QtUserInterface.h"
 #include "gui/app/Resources.h"
 #include "gui/app/VareloApp.h"
 #include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ChannelSelectionDialog.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/EvaluationPeriodDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
+#include "gui/dialogs/LimitValueDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
+#include "gui/dialogs/XAxisScalingDialog.h"
+#include "gui/dialogs/YAxisScalingDialog.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
 #include "logger/ReadOutProgress.h"
 #include "logger/SaveDataProgress.h"
+#include "timeplot/DiagramState.h"
+#include "timeplot/NiceScale.h"
+#include "timeplot/TimePeriodTable.h"
 
 namespace {
 
@@ -108,6 +118,56 @@ void SaveProgressWindows(QWidget* parent) {
     Save(*ui.Progress(), "progress-save-data");
 }
 
+// Where a diagram of the open measurement takes its ranges from: the measuring ranges and the
+// recorded extremes (folded for range-limited quantities, as drawn).
+varelo::ScaleSources SourcesOf(const varelo::CVamor800Doc& doc) {
+    return {[&doc](int id, double& begin, double& end) { doc.MeasuringRange(id, begin, end); },
+            [&doc](int id, double& minimum, double& maximum) {
+                const varelo::ExtremeValue* e = doc.Extremes().Find(id < 1000 ? 1000 + id : id);
+                if (!e) return false;
+                const bool folded = varelo::IsRangeLimited(id % 1000);
+                minimum = folded ? varelo::Fold(e->maximum) : e->minimum;
+                maximum = folded ? varelo::Fold(e->minimum) : e->maximum;
+                return true;
+            }};
+}
+
+// The level-time diagram's dialogs over a diagram of voltages, a current, a power factor, a
+// harmonic and the frequency, one day shown.
+void SaveTimeplotDialogs(varelo::VareloApp& app, QWidget* parent) {
+    using namespace varelo;
+    const CVamor800Doc& doc = *app.Document();
+    const CIntervalList& intervals = doc.Data().intervals;
+    DiagramState diagram(
+        TimeAxis(intervals.FirstTimeStamp(), intervals.LastTimeStamp(), doc.GetIntervalLength()));
+    diagram.SetCurves({1011, 2011, 3011, 1031, 1084, 1305, 2});
+    diagram.SetScalingMode(kScaleExtremes);
+    diagram.AssignGroups();
+    diagram.SetGroupScaling(true);
+    diagram.ComputeRanges(SourcesOf(doc));
+    diagram.ChooseAxisCurvesAfresh();
+    diagram.SetLimitLine(0, 0);
+    diagram.Axis().SetPeriod(kOneDayPeriod, true);
+
+    ChannelSelectionDialog timeplot(doc, ChannelLayout::kTimeplot, app.AppSettings(), app.Ui(),
+                                    &diagram, false, parent);
+    timeplot.OfferedList()->setCurrentRow(3);
+    SaveDialog(timeplot, "timeplot-channel-selection");
+    ChannelSelectionDialog exporting(doc, ChannelLayout::kExport, app.AppSettings(), app.Ui(),
+                                     nullptr, true, parent);
+    for (int row : {0, 1, 16}) {
+        exporting.OfferedList()->setCurrentRow(row);
+        exporting.AddButton()->click();
+    }
+    SaveDialog(exporting, "export-channel-selection");
+    YAxisScalingDialog yAxis(diagram, SourcesOf(doc), doc, app.AppSettings(), app.Ui(), parent);
+    SaveDialog(yAxis, "timeplot-y-axis-scaling");
+    XAxisScalingDialog xAxis(diagram.Axis(), parent);
+    SaveDialog(xAxis, "timeplot-x-axis-scaling");
+    LimitValueDialog limit(diagram, doc, parent);
+    SaveDialog(limit, "timeplot-limit-value");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -155,6 +215,8 @@ int main(int argc, char* argv[]) {
         if (!window.OpenView(kind)) continue;
         Save(window, QString("view-%1").arg(kind.templateId));
     }
+
+    SaveTimeplotDialogs(varelo, &window);
 
     varelo::GeneralSettingsDialog settings(
         varelo::LoadGeneralSettings(varelo.AppSettings(), varelo::AppOptions::Instance()), false,
