@@ -6,6 +6,7 @@
 #include "app/AppOptions.h"
 #include "measurement/MeasurementJob.h"
 #include "measurement/QuantityCatalogue.h"
+#include "timeplot/ReferenceRanges.h"
 
 namespace varelo {
 
@@ -64,6 +65,12 @@ std::string ChannelUnit(int channelId, const QuantitySettings& settings, bool wa
     if (Between(q, 78, 83) || q == 104 || q == 106 || Between(q, 96, 100)) return kilo + "var";
     if (q == 88 || q == 89) return kilo + "Wh";
     return "";  // flicker, crest factors, power factors, tan
+}
+
+int ChannelDecimals(int channelId, const ReferenceInputs& in) {
+    double begin = 0, end = 0;
+    MeasuringRange(in, channelId, begin, end);
+    return ChannelDecimals(channelId, in.job, end);
 }
 
 int ChannelDecimals(int channelId, const CMeasurementJob& job, double v) {

@@ -6,6 +6,7 @@ namespace varelo {
 
 class CMeasurementJob;
 struct QuantitySettings;
+struct ReferenceInputs;
 
 // The unit a channel's values are shown in, with the application's harmonic references and
 // the channel's watts choice (W rather than kW).
@@ -14,5 +15,7 @@ std::string ChannelUnit(int channelId, const QuantitySettings& settings, bool wa
 // The decimals a channel's values are written with, chosen from its quantity and a reference
 // magnitude (the end of its measuring range).
 int ChannelDecimals(int channelId, const CMeasurementJob& job, double magnitude);
+// The same with the end of the channel's measuring range as the magnitude.
+int ChannelDecimals(int channelId, const ReferenceInputs& in);
 
 }  // namespace varelo

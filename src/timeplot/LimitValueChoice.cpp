@@ -5,7 +5,8 @@
 #include "evaluation/LimitValues.h"
 #include "measurement/MeasurementChannel.h"
 #include "measurement/MeasurementJob.h"
-#include "timeplot/QuantityUnit.h"
+#include "timeplot/ChannelFormat.h"
+#include "timeplot/ReferenceRanges.h"
 
 namespace varelo {
 
@@ -36,9 +37,9 @@ std::string BandText(int quantity, int band, const CLimitValues& l) {
     return std::string(label) + "+" + Tolerance(plus) + "/ -" + Tolerance(minus) + " %";
 }
 
-std::string ValueText(double value, const std::string& unit) {
+std::string ValueText(double value, const std::string& unit, int decimals) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.*f", kPlainDecimals, value);
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return unit.empty() ? text : std::string(text) + " " + unit;
 }
 
@@ -60,9 +61,17 @@ LimitValueChoice::LimitValueChoice(const std::vector<int>& curves, const LimitLi
             continue;
         }
         const LimitLine line = LimitLine::For(channelId, 0, in);
-        if (line.defined)
-            entries_.push_back(
-                {curve, 0, name + ValueText(line.upper, QuantityUnit(channelId, in.settings))});
+        if (!line.defined) continue;
+        // The current harmonics' limits read with two decimals whatever their range.
+        const bool currentHarmonic = q >= kCurrentHarmonicFirst && q <= kCurrentHarmonicLast;
+        const int decimals =
+            currentHarmonic
+                ? 2
+                : ChannelDecimals(channelId, ReferenceInputs{in.job, in.settings.voltageReference,
+                                                             in.settings.currentReference});
+        entries_.push_back(
+            {curve, 0,
+             name + ValueText(line.upper, ChannelUnit(channelId, in.settings), decimals)});
     }
     selection_ = entries_.empty() ? -1 : 0;
     for (size_t i = 0; i < entries_.size(); ++i) {

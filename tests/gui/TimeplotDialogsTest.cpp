@@ -147,8 +147,8 @@ TEST_F(TimeplotDialogsTest, YAxisScalingRefusesBadManualValuesWithTheFocusOnTheF
     EXPECT_FALSE(dialog.ZoomBox()->isEnabled());
     EXPECT_FALSE(dialog.BottomEdit(0)->isEnabled());
     // The power factor's whole measuring range, unfolded: from -0 through 1 to 0.
-    EXPECT_EQ(dialog.BottomEdit(1)->text(), "-0.00");
-    EXPECT_EQ(dialog.TopEdit(1)->text(), "0.00");
+    EXPECT_EQ(dialog.BottomEdit(1)->text(), "-0.000");
+    EXPECT_EQ(dialog.TopEdit(1)->text(), "0.000");
     dialog.show();
 
     dialog.ModeButton(kScaleManual)->click();
@@ -244,8 +244,7 @@ TEST_F(TimeplotDialogsTest, LimitValueListsHarmonicsOnceAndWithoutRemovesTheLine
     harmonics.SetLimitLine(1, 0);
     LimitValueDialog dialog(harmonics, *doc);
     EXPECT_EQ(dialog.windowTitle(), "Level-Time Diagram - Limit value");
-    EXPECT_EQ(Items(dialog.List()),
-              (QStringList{"V h3 L1\t5.00 %", "V h5 L2\t6.00 %", "V h7 L3\t5.00 %"}));
+    EXPECT_EQ(Items(dialog.List()), (QStringList{"V h3 L1\t5 %", "V h5 L2\t6 %", "V h7 L3\t5 %"}));
     EXPECT_EQ(dialog.List()->currentRow(), 1);
     dialog.List()->setCurrentRow(2);
     EXPECT_EQ(dialog.Curve(), 2);

@@ -21,15 +21,15 @@
 #include "document/Vamor800Doc.h"
 #include "gui/app/QtText.h"
 #include "measurement/MeasurementChannel.h"
-#include "timeplot/QuantityUnit.h"
+#include "timeplot/ChannelFormat.h"
 
 namespace varelo {
 
 namespace {
 
-QString Format(double value) {
+QString Format(double value, int decimals) {
     char text[64];
-    std::snprintf(text, sizeof text, "%.*f", kPlainDecimals, value);
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return QString::fromLatin1(text);
 }
 
@@ -134,13 +134,18 @@ QWidget* YAxisScalingDialog::BuildRows(const CVamor800Doc& doc) {
         channel.SetupChannel(channelId);
         double minimum = 0, maximum = 0;
         const bool recorded = scaling_->Recorded(row, minimum, maximum);
-        Row r{new QComboBox, new QLineEdit, new QLineEdit, new QRadioButton, new QRadioButton};
+        double begin = 0, end = 0;
+        doc.MeasuringRange(channelId, begin, end);
+        Row r{new QComboBox,    new QLineEdit,    new QLineEdit,
+              new QRadioButton, new QRadioButton, ChannelDecimals(channelId, doc.Data().job, end)};
         const int line = row + 1;
         grid->addWidget(r.group, line, 0);
         grid->addWidget(new QLabel(Q(channel.ChannelName(doc.Data().job, labels))), line, 1);
-        grid->addWidget(new QLabel(recorded ? Format(minimum) : "-"), line, 2, Qt::AlignRight);
-        grid->addWidget(new QLabel(recorded ? Format(maximum) : "-"), line, 3, Qt::AlignRight);
-        grid->addWidget(new QLabel(Q(QuantityUnit(channelId, units))), line, 4);
+        grid->addWidget(new QLabel(recorded ? Format(minimum, r.decimals) : "-"), line, 2,
+                        Qt::AlignRight);
+        grid->addWidget(new QLabel(recorded ? Format(maximum, r.decimals) : "-"), line, 3,
+                        Qt::AlignRight);
+        grid->addWidget(new QLabel(Q(ChannelUnit(channelId, units))), line, 4);
         grid->addWidget(r.bottom, line, 5);
         grid->addWidget(r.top, line, 6);
         grid->addWidget(r.left, line, 7, Qt::AlignCenter);
@@ -200,7 +205,7 @@ void YAxisScalingDialog::Refresh() {
         const std::pair<QLineEdit*, double> fields[] = {{r.bottom, s.Bottom(row)},
                                                         {r.top, s.Top(row)}};
         for (auto [edit, value] : fields) {
-            if (!SameValue(Parse(edit->text()), value)) edit->setText(Format(value));
+            if (!SameValue(Parse(edit->text()), value)) edit->setText(Format(value, r.decimals));
             edit->setEnabled(s.FieldsEditable());
         }
         r.left->setChecked(s.LeftCurve() == row);

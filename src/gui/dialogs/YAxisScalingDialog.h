@@ -51,6 +51,7 @@ private:
         QLineEdit* top;
         QRadioButton* left;
         QRadioButton* right;
+        int decimals;  // of the channel's values
     };
 
     QWidget* BuildRows(const CVamor800Doc& doc);

@@ -51,5 +51,24 @@ TEST(ChannelFormat, UnitsFollowTheHarmonicReferencesAndTheWattsChoice) {
     EXPECT_EQ(ChannelUnit(1084, relative), "");
 }
 
+TEST(ChannelFormat, UnitsOfEveryKindOfQuantityInBothReferences) {
+    const QuantitySettings relative{kHarmonicsInNominal, kHarmonicsInRms, 50};
+    const QuantitySettings absolute{kHarmonicsAbsolute, kHarmonicsAbsolute, 50};
+    struct Case {
+        int channel;
+        const char* relative;
+        const char* absolute;
+    } const cases[] = {
+        {1011, "V", "V"},     {2, "Hz", "Hz"},  {1031, "A", "A"},       {1, "%", "%"},
+        {1061, "kVA", "kVA"}, {70, "kW", "kW"}, {1079, "kvar", "kvar"}, {89, "kWh", "kWh"},
+        {1084, "", ""},       {1017, "", ""},   {1305, "%", "V"},       {1401, "%", "V"},
+        {4125, "%", "A"},     {1201, "%", "A"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChannelUnit(c.channel, relative), c.relative) << c.channel;
+        EXPECT_EQ(ChannelUnit(c.channel, absolute), c.absolute) << c.channel;
+    }
+}
+
 }  // namespace
 }  // namespace varelo

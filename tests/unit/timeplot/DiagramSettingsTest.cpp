@@ -36,9 +36,9 @@ TEST(DiagramSettings, WidthsInTenthsOfAMillimetreRoundedUp) {
     struct Case {
         const char* text;
         int highest, fallback, tenths;
-    } cases[] = {{"0.5", 50, 5, 5}, {"0.51", 50, 5, 6}, {"5", 50, 5, 50}, {"5.01", 50, 5, 5},
-                 {"0", 50, 5, 5},   {"", 50, 5, 5},     {"x", 100, 10, 10}, {"1.0", 100, 10, 10},
-                 {"9.99", 100, 10, 100}};
+    } cases[] = {{"0.5", 50, 5, 5},  {"0.51", 50, 5, 6},   {"5", 50, 5, 50},
+                 {"5.01", 50, 5, 5}, {"0", 50, 5, 5},      {"", 50, 5, 5},
+                 {"x", 100, 10, 10}, {"1.0", 100, 10, 10}, {"9.99", 100, 10, 100}};
     for (const Case& c : cases)
         EXPECT_EQ(WidthTenths(c.text, c.highest, c.fallback), c.tenths) << c.text;
 }

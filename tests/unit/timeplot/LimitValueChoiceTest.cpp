@@ -3,7 +3,6 @@
 #include "evaluation/LimitValues.h"
 #include "measurement/MeasurementJob.h"
 #include "timeplot/LimitValueChoice.h"
-#include "timeplot/QuantityUnit.h"
 
 namespace varelo {
 namespace {
@@ -35,8 +34,10 @@ TEST_F(LimitValueChoiceTest, PairsForFrequencyAndVoltagesOneEntryForOtherLimits)
                                    "V average L1\t[100%] +10/ -15 %",
                                    "frequency\t[99.5%] +1/ -1 %",
                                    "frequency\t[100%] +4/ -6 %",
-                                   "V h5 L1\t6.00 %",
-                                   "Flicker Pst L1\t1.00",
+                                   // The channels' decimals: none for harmonics up to 120 %,
+                                   // three for flicker.
+                                   "V h5 L1\t6 %",
+                                   "Flicker Pst L1\t1.000",
                                }));
     std::vector<std::pair<int, int>> curveAndBand;
     for (const auto& e : choice.Entries())
@@ -46,7 +47,10 @@ TEST_F(LimitValueChoiceTest, PairsForFrequencyAndVoltagesOneEntryForOtherLimits)
     EXPECT_EQ(choice.Selection(), 0);  // no limit line: the first entry
 
     settings.voltageReference = kHarmonicsAbsolute;
-    EXPECT_EQ(TextsOf(Choice({2305})), (Texts{"V h5 L2\t13.80 V"}));
+    EXPECT_EQ(TextsOf(Choice({2305})), (Texts{"V h5 L2\t14 V"}));  // up to 276 V: none
+    // Current harmonic limits keep two decimals.
+    limits.CurrHarm[4] = 12.5f;
+    EXPECT_EQ(TextsOf(Choice({1125})), (Texts{"I h5 L1\t12.50 A"}));
 }
 
 TEST_F(LimitValueChoiceTest, TheCurrentLimitLineIsSelectedAndWithoutMeansNone) {
@@ -66,31 +70,12 @@ TEST_F(LimitValueChoiceTest, TheCurrentLimitLineIsSelectedAndWithoutMeansNone) {
 
 TEST_F(LimitValueChoiceTest, HarmonicsOnlyGiveOneEntryPerHarmonicWithALimit) {
     const LimitValueChoice choice = Choice({1303, 2305, 3307, 1330});  // h30 has no limit
-    EXPECT_EQ(TextsOf(choice), (Texts{"V h3 L1\t5.00 %", "V h5 L2\t6.00 %", "V h7 L3\t5.00 %"}));
+    EXPECT_EQ(TextsOf(choice), (Texts{"V h3 L1\t5 %", "V h5 L2\t6 %", "V h7 L3\t5 %"}));
 
     const LimitValueChoice none = Choice({1031, 1067});
     EXPECT_TRUE(none.Entries().empty());
     EXPECT_FALSE(none.CanAccept());
     EXPECT_EQ(none.Curve(), -1);
-}
-
-TEST(QuantityUnit, PlainUnitsAndHarmonicsInTheirReference) {
-    const QuantitySettings relative{kHarmonicsInNominal, kHarmonicsInRms, 50};
-    const QuantitySettings absolute{kHarmonicsAbsolute, kHarmonicsAbsolute, 50};
-    struct Case {
-        int channel;
-        const char* relative;
-        const char* absolute;
-    } const cases[] = {
-        {1011, "V", "V"},     {2, "Hz", "Hz"},  {1031, "A", "A"},       {1, "%", "%"},
-        {1061, "kVA", "kVA"}, {70, "kW", "kW"}, {1079, "kvar", "kvar"}, {89, "kWh", "kWh"},
-        {1084, "", ""},       {1017, "", ""},   {1305, "%", "V"},       {1401, "%", "V"},
-        {4125, "%", "A"},     {1201, "%", "A"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(QuantityUnit(c.channel, relative), c.relative) << c.channel;
-        EXPECT_EQ(QuantityUnit(c.channel, absolute), c.absolute) << c.channel;
-    }
 }
 
 }  // namespace
