@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -10,10 +12,12 @@
 #include "app/Settings.h"
 #include "document/Vamor800Doc.h"
 #include "gui/app/InstanceChannel.h"
+#include "gui/dialogs/ChannelSelectionDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
+#include "gui/views/PzdView.h"
 
 namespace varelo::test {
 namespace {
@@ -111,8 +115,10 @@ TEST_F(StartupTest, OpeningASecondFileClosesTheFirstBeforeReadingIt) {
     Start();
     ASSERT_TRUE(app->OpenMeasurement(QString::fromStdString(first)));
     bool firstOpenWhileReading = true;
-    respond = [&](QDialog&) {
-        firstOpenWhileReading = app->Document() != nullptr;
+    respond = [&](QDialog& dialog) {
+        // The evaluation period is asked while the file is read; the channel choice follows.
+        if (std::string(dialog.metaObject()->className()) == "varelo::EvaluationPeriodDialog")
+            firstOpenWhileReading = app->Document() != nullptr;
         return int(QDialog::Accepted);
     };
     CVamor800Doc* doc = app->OpenMeasurement(QString::fromStdString(second));
@@ -132,7 +138,9 @@ TEST_F(StartupTest, ReopenReadsTheSameFileAgainAndAsksForThePeriodAgain) {
     app->RunCommand(cmd::kReopen);
     ASSERT_TRUE(app->Document());
     EXPECT_EQ(app->Document()->FilePath(true), path);
-    EXPECT_EQ(dialogs, std::vector<std::string>{"varelo::EvaluationPeriodDialog"});
+    // Opened again: the period question, then the channels of the first diagram.
+    EXPECT_EQ(dialogs, (std::vector<std::string>{"varelo::EvaluationPeriodDialog",
+                                                 "varelo::ChannelSelectionDialog"}));
 }
 
 TEST_F(StartupTest, FileOpenRemembersTheFolderUnlessPinned) {
@@ -189,6 +197,50 @@ TEST_F(StartupTest, ShellRequestsAreIgnoredWhenTooLongOrWhileADialogIsOpen) {
     app->Window()->setEnabled(true);
     app->ShellOpenRequest(QString::fromStdString(path));
     EXPECT_TRUE(app->Document());
+}
+
+// A measurement opens into a diagram of the chosen channels; without a choice the phase
+// labelling decides between the graphical summary and a diagram of V average L1.
+TEST_F(StartupTest, OpeningAMeasurementAsksForTheChannelsOfItsFirstDiagram) {
+    const std::string path = Measurement("week.VXM", 20);
+    Start();
+    CloseStartupScreen();
+    struct Case {
+        PhaseLabels labels;
+        bool choose;
+        int templateId;
+        std::vector<int> curves;
+    } cases[] = {
+        {PhaseLabels::L123, true, 181, {1011, 2011, 3011}},
+        {PhaseLabels::L123, false, 186, {}},
+        {PhaseLabels::ABC, false, 181, {1011}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.choose ? "OK" : "Cancel");
+        AppOptions::Instance().SetPhaseLabeling(c.labels);
+        respond = [&](QDialog& dialog) {
+            auto* channels = qobject_cast<ChannelSelectionDialog*>(&dialog);
+            if (!channels) return int(QDialog::Accepted);
+            if (!c.choose) return int(QDialog::Rejected);
+            for (QCheckBox* phase :
+                 {channels->PhaseBox(0), channels->PhaseBox(1), channels->PhaseBox(2)})
+                phase->setChecked(true);
+            channels->OfferedList()->setCurrentRow(0);  // V average
+            channels->AddButton()->click();
+            return int(QDialog::Accepted);
+        };
+        ASSERT_TRUE(app->OpenMeasurement(QString::fromStdString(path)));
+        ResultView* view = app->Window()->ActiveView();
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->TemplateId(), c.templateId);
+        if (auto* diagram = dynamic_cast<CPzdView*>(view)) {
+            std::vector<int> curves;
+            for (const Curve& curve : diagram->State().Curves())
+                curves.push_back(curve.channelId);
+            EXPECT_EQ(curves, c.curves);
+        }
+    }
+    AppOptions::Instance().SetPhaseLabeling(PhaseLabels::L123);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
 #include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/ChannelSelectionDialog.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
@@ -25,6 +26,7 @@
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
 #include "gui/print/SharedPrinter.h"
+#include "gui/views/PzdView.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
 #include "logger/LoggerProtocol.h"
@@ -34,6 +36,8 @@
 namespace varelo {
 
 namespace {
+
+constexpr int kVoltageAverageL1 = 1011;
 
 // A whole Logger function (connecting, questions, transfer) with the main window locked.
 class LoggerFunction {
@@ -62,7 +66,16 @@ VareloApp::VareloApp()
     options_.SetThdOrderObserver([this](int order) {
         if (doc_) doc_->RecomputeThd(order);
     });
+    CPzdView::SetCurveChooser(
+        [this](const CVamor800Doc& doc) { return ChooseTimeplotChannels(doc); });
     BuildCommandTable();
+}
+
+std::optional<std::vector<int>> VareloApp::ChooseTimeplotChannels(const CVamor800Doc& doc) {
+    ChannelSelectionDialog dialog(doc, ChannelLayout::kTimeplot, settings_, ui_, nullptr, true,
+                                  window_.get());
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.Channels();
 }
 
 VareloApp::~VareloApp() {
@@ -199,15 +212,27 @@ CVamor800Doc* VareloApp::OpenMeasurement(QString path) {
     window_->SetRecentFiles(recent_.Entries());
     window_->SetDocument(ViewContext{doc_.get(), &settings_, &options_, &ui_},
                          QFileInfo(path).fileName());
-    // The channel selection is not built yet, so its Cancel path applies; while the level-time
-    // diagram is missing too, the graphical summary takes its place.
-    const bool timeplot =
-        FirstWindowAfterOpen(doc_->Data().intervals.size() != 0, options_.PhaseLabeling()) ==
-        FirstWindow::LevelTimeDiagram;
-    OpenViewCommand(timeplot && FindViewKindByCommand(cmd::kTimeplotManual)
-                        ? cmd::kTimeplotManual
-                        : cmd::kGraphicalSummary);
+    OpenFirstWindow();
     return doc_.get();
+}
+
+// A measurement with intervals opens into a level-time diagram of the channels the person
+// chooses; without a choice, the phase labelling decides.
+void VareloApp::OpenFirstWindow() {
+    if (doc_->Data().intervals.empty()) {
+        OpenViewCommand(cmd::kGraphicalSummary);
+        return;
+    }
+    if (std::optional<std::vector<int>> channels = ChooseTimeplotChannels(*doc_)) {
+        doc_->HandOverChannels(*channels, {}, true);
+    } else if (FirstWindowAfterOpen(true, options_.PhaseLabeling()) ==
+               FirstWindow::LevelTimeDiagram) {
+        doc_->HandOverChannels({kVoltageAverageL1}, {}, true);
+    } else {
+        OpenViewCommand(cmd::kGraphicalSummary);
+        return;
+    }
+    OpenViewCommand(cmd::kTimeplotManual);
 }
 
 void VareloApp::CloseDocument() {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/AppOptions.h"
 #include "app/Language.h"
@@ -70,6 +72,9 @@ private:
     void BuildCommandTable();
     void ReadFromLogger(uint16_t job);
     void OpenViewCommand(int commandId);
+    void OpenFirstWindow();
+    // Dialog 155 from the stored selection; none when cancelled.
+    std::optional<std::vector<int>> ChooseTimeplotChannels(const CVamor800Doc& doc);
     void OpenEventList();
     void PrintActiveView(bool askPrinter);
     void PrinterSetup();

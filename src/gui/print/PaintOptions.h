@@ -7,6 +7,8 @@
 #include <QRectF>
 #include <QString>
 
+#include "gui/app/QtText.h"
+
 namespace varelo {
 
 // How a paint routine draws: device pixels per millimetre (screen, printer and PDF differ),
@@ -40,10 +42,6 @@ struct PaintOptions {
 // A colour value of the settings (red in bits 0..7, green 8..15, blue 16..23).
 inline QColor ColorOf(unsigned value) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
-inline QString Q(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 }  // namespace varelo

@@ -14,11 +14,18 @@
 #include "app/PrintoutKinds.h"
 #include "app/Settings.h"
 #include "app/StringTable.h"
+#include "app/UserInterface.h"
 #include "document/Vamor800Doc.h"
+#include "gui/app/ModalRunner.h"
+#include "gui/dialogs/ChannelSelectionDialog.h"
+#include "gui/dialogs/LimitValueDialog.h"
+#include "gui/dialogs/XAxisScalingDialog.h"
+#include "gui/dialogs/YAxisScalingDialog.h"
 #include "gui/views/PaintedResultView.h"
 #include "gui/views/ViewPrinting.h"
 #include "measurement/MeasurementChannel.h"
 #include "timeplot/ChannelFormat.h"
+#include "timeplot/LimitLine.h"
 #include "timeplot/NiceScale.h"
 #include "timeplot/TimePeriodTable.h"
 
@@ -37,10 +44,12 @@ constexpr int kNextSegment = 33159, kPreviousSegment = 33161, kToBeginning = 331
 constexpr int kScalingLeft = 33147, kScalingRight = 33148;
 constexpr int kEnergy = 33044;
 constexpr int kWidthThin = 33093, kWidthMedium = 33094, kWidthLarge = 33092;
-// Built with the dialogs and views that serve them; shown disabled until then.
-constexpr int kXAxis = 33156, kYAxis = 33154, kLimitValue = 33045, kChannelSelection = 33046,
-              kApplication = 33138, kValueList = 33021;
+constexpr int kXAxis = 33156, kYAxis = 33154, kLimitValue = 33045, kChannelSelection = 33046;
+// Built with the views that serve them; shown disabled until then.
+constexpr int kApplication = 33138, kValueList = 33021;
 }  // namespace id
+
+constexpr int kNoLimitForParameter = 1162;
 
 struct PeriodCommand {
     int command;
@@ -132,7 +141,48 @@ void CPzdBaseView::OnDocumentUpdate() {
     for (size_t i = 0; i < colors_.size() && i < colors.size(); ++i)
         colors_[i] = ColorOf(colors[i]);
     RebuildCurveData();
+    // The limit file may have changed under the limit line.
+    if (state_.LimitCurve() >= 0 && !Limit().defined) {
+        state_.SetLimitLine(-1, 0);
+        context_.ui->ShowMessage(kNoLimitForParameter, Str(kNoLimitForParameter),
+                                 MessageIcon::Information);
+    }
     Changed();
+}
+
+LimitLine CPzdBaseView::Limit() const {
+    const int curve = state_.LimitCurve();
+    if (curve < 0) return {};
+    const CVamor800Doc& doc = *context_.doc;
+    return LimitLine::For(state_.Curves()[size_t(curve)].channelId, state_.LimitBand(),
+                          {doc.Limits(), doc.Data().job, QuantitySettings::Current()});
+}
+
+void CPzdBaseView::ChooseChannels() {
+    ChannelSelectionDialog dialog(*context_.doc, ChannelLayout::kTimeplot, *context_.settings,
+                                  *context_.ui, &state_, false, this);
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
+    state_.DiscardZoomHistory();
+    SetCurves(dialog.Channels(), false);
+}
+
+void CPzdBaseView::ScaleYAxis() {
+    YAxisScalingDialog dialog(state_, Sources(), *context_.doc, *context_.settings, *context_.ui,
+                              this);
+    ModalRunner::Exec(dialog);  // OK hands the ranges back itself
+}
+
+void CPzdBaseView::ScaleXAxis() {
+    XAxisScalingDialog dialog(state_.Axis(), this);
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
+    state_.Axis().SetWindowStart(dialog.Start());
+    state_.Axis().SetPeriod(dialog.Period(), false);
+}
+
+void CPzdBaseView::ChooseLimitLine() {
+    LimitValueDialog dialog(state_, *context_.doc, this);
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
+    state_.SetLimitLine(dialog.Curve(), dialog.Band());
 }
 
 void CPzdBaseView::SetCurves(const std::vector<int>& channelIds, bool freshAxisCurves) {
@@ -198,6 +248,12 @@ PzdPicture CPzdBaseView::Picture(bool decimate) const {
     p.thickTenthsMm = settings_.thickTenthsMm;
     p.energy = energy_;
     p.decimate = decimate;
+    if (const LimitLine limit = Limit(); limit.defined) {
+        p.limitLine = true;
+        p.upperLimit = limit.upper;
+        p.hasLowerLimit = limit.twoSided;
+        p.lowerLimit = limit.lower;
+    }
     if (energy_) {
         const TimeAxis& axis = state_.Axis();
         const int64_t start = axis.WindowStart().SecondsSince(data_.Origin());
@@ -306,7 +362,11 @@ bool CPzdBaseView::IsCommandEnabled(int commandId) const {
         case id::kPreviousSegment:
         case id::kToBeginning: return axis.CanPageBack();
         case id::kScalingLeft:
-        case id::kScalingRight: return true;
+        case id::kScalingRight:
+        case id::kXAxis:
+        case id::kYAxis:
+        case id::kLimitValue:
+        case id::kChannelSelection: return true;
         case id::kEnergy:
             return std::any_of(state_.Curves().begin(), state_.Curves().end(),
                                [](const Curve& c) { return c.power; });
@@ -351,6 +411,10 @@ bool CPzdBaseView::RunCommand(int commandId) {
             case id::kScalingLeft: scalingLeft_ = true; break;
             case id::kScalingRight: scalingLeft_ = false; break;
             case id::kEnergy: energy_ = !energy_; break;
+            case id::kChannelSelection: ChooseChannels(); break;
+            case id::kYAxis: ScaleYAxis(); break;
+            case id::kXAxis: ScaleXAxis(); break;
+            case id::kLimitValue: ChooseLimitLine(); break;
             default: return false;
         }
     }

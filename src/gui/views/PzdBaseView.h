@@ -11,6 +11,7 @@
 #include "timeplot/CurveData.h"
 #include "timeplot/DiagramSettings.h"
 #include "timeplot/DiagramState.h"
+#include "timeplot/LimitLine.h"
 
 class QScrollBar;
 
@@ -64,6 +65,12 @@ protected:
 
 private:
     void BuildMenus();
+    // The limit of the limit-line curve in the current limits; none without a limit line.
+    LimitLine Limit() const;
+    void ChooseChannels();
+    void ScaleYAxis();
+    void ScaleXAxis();
+    void ChooseLimitLine();
     QAction* AddCommandAction(QMenu* menu, int commandId, bool checkable = false);
     void UpdateActions();
     void RebuildCurveData();
