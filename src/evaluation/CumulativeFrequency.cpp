@@ -33,7 +33,9 @@ void AddPhase(CumulativeView view, const CumulativeInput& in, int phase, std::ve
     const bool voltage = view == CumulativeView::kVoltage;
     const int orders = in.job.MeasFunc == kMeasFuncA ? 50 : 40;
     auto add = [&](int quantity) {
-        const int id = ChannelIdOf(phase, quantity);
+        // Only the harmonics have neutral channels; the neutral's other quantities exist once.
+        const bool harmonic = quantity >= kCurrentHarmonicFirst && quantity <= kCurrentHarmonicLast;
+        const int id = ChannelIdOf(phase == kNeutral && !harmonic ? 0 : phase, quantity);
         if (Offered(id, in.availability)) ids.push_back(id);
     };
     const int firstOrder = voltage ? kVoltageHarmonicFirst : kCurrentHarmonicFirst;
@@ -108,7 +110,46 @@ void Extremes(const CIntervalList& intervals, const CMeasurementChannel& channel
     out.hasValues = !values.empty();
 }
 
+struct Caption {
+    int quantity;
+    const char* text;
+};
+
+constexpr Caption kCaptions[] = {
+    {11, "Voltage average value"},
+    {13, "Voltage Min value"},
+    {12, "Voltage Max value"},
+    {18, "Flicker Plt"},
+    {1, "Unbalance V"},
+    {2, "frequency"},
+    {31, "Phase current average value"},
+    {32, "Phase current Max value"},
+    {33, "Phase current peak value"},
+    {37, "Phase current crest factor"},
+    {41, "Neutral average value"},
+    {42, "Neutral max value"},
+    {43, "Neutral peak value"},
+    {47, "Neutral crest factor"},
+};
+
 }  // namespace
+
+std::string CumulativeCaption(int channelId, const CMeasurementJob& job) {
+    const int q = channelId % 1000;
+    for (const Caption& c : kCaptions) {
+        if (c.quantity == q) return c.text;
+    }
+    if (q >= kVoltageInterharmonicFirst && q <= kVoltageInterharmonicLast)
+        return job.HarmText[size_t(q - kVoltageInterharmonicFirst)];
+    if (q >= kCurrentInterharmonicFirst && q <= kCurrentInterharmonicLast)
+        return job.HarmText[size_t(q - kCurrentInterharmonicFirst)];
+    CMeasurementChannel channel;
+    if (!channel.SetupChannel(channelId)) return {};
+    const std::string name = channel.QuantityName(job);
+    const bool harmonic = (q >= kVoltageHarmonicFirst && q <= kVoltageHarmonicLast) ||
+                          (q >= kCurrentHarmonicFirst && q <= kCurrentHarmonicLast);
+    return harmonic ? name + " (relative), average value" : name;
+}
 
 CumulativeSettings CumulativeSettings::Read(Settings& settings, CumulativeView view) {
     CumulativeSettings s;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "evaluation/PhasePresence.h"
@@ -66,6 +67,10 @@ std::vector<int> CumulativeChannelIds(CumulativeView view, const CumulativeInput
 std::vector<CumulativeChannel> ComputeCumulativeFrequency(CumulativeView view,
                                                           const CumulativeInput& in,
                                                           int lowerClassLimit, int upperClassLimit);
+// The caption of a channel's row: harmonic orders as relative average values, interharmonic
+// channels by the job's text, the parameters by their own names.
+std::string CumulativeCaption(int channelId, const CMeasurementJob& job);
+
 // The values at the ranks of the two class limits (in %) among the values sorted ascending;
 // the values are reordered.
 void ClassValues(std::vector<double>& values, int lowerClassLimit, int upperClassLimit,

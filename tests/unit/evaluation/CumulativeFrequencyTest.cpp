@@ -142,6 +142,29 @@ TEST_F(CumulativeFrequencyTest, CurrentHarmonicLimitsApplyOnlyToAmperes) {
     }
 }
 
+TEST_F(CumulativeFrequencyTest, CurrentViewListsTheNeutralsHarmonicsAndItsOwnQuantities) {
+    data.job.NeutralMeas = 1;
+    data.logger.HardwType = "408b Logger";  // a variant with a neutral input
+    const std::vector<int> ids = CumulativeChannelIds(CumulativeView::kCurrent, Input());
+    auto has = [&](int id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); };
+    EXPECT_TRUE(has(1125));
+    EXPECT_TRUE(has(1040));
+    EXPECT_TRUE(has(1037));
+    EXPECT_TRUE(has(4125));  // the neutral's harmonics
+    EXPECT_TRUE(has(1041));  // its average current, a quantity of its own
+    EXPECT_TRUE(has(1047));
+    EXPECT_FALSE(has(1011));  // voltages belong to the other view
+}
+
+TEST_F(CumulativeFrequencyTest, CaptionsNameTheParametersHarmonicsAndJobChannels) {
+    data.job.HarmText[1] = "Ripple 316.5 Hz";
+    EXPECT_EQ(CumulativeCaption(1011, data.job), "Voltage average value");
+    EXPECT_EQ(CumulativeCaption(4047, data.job), "Neutral crest factor");
+    EXPECT_EQ(CumulativeCaption(2402, data.job), "Ripple 316.5 Hz");
+    EXPECT_EQ(CumulativeCaption(1305, data.job), "V h5 (relative), average value");
+    EXPECT_EQ(CumulativeCaption(1022, data.job), "THD V average");
+}
+
 TEST(CumulativeSettings, InvalidStoredValuesReadAsDefaults) {
     test::TempDir dir;
     SettingsStore store(dir.File("Varelo.conf"));
