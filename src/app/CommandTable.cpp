@@ -84,7 +84,9 @@ bool IsLanguageCommand(int id) {
 
 std::vector<MenuPopup> MenuBarOf(int templateId) {
     const std::vector<int> help = {kAbout};
-    if (templateId == 174 || templateId == 183) {
+    // The current cumulative frequency takes the voltage view's menu, so that its own popups
+    // (scaling, class limits, timeplot) can be reached.
+    if (templateId == 174) {
         return {
             {"&File",
              {kOpen, kChangeTransformer, kSeparator, kPrinterSetup, kSeparator, kRecentFilesSlot,

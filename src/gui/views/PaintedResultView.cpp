@@ -62,18 +62,27 @@ void PaintedResultView::UpdateScrollRange() {
                          height());
 }
 
+QRectF PaintedResultView::ContentArea() const {
+    const PaintOptions options = ScreenOptions();
+    const double margin = options.Mm(kMarginMm);
+    double right = width() - margin - (scroll_->isVisible() ? scroll_->width() : 0);
+    double needed = ContentHeight(options, right - margin);
+    double bottom = needed > 0 ? margin + qMax(needed, height() - 2 * margin) : height() - margin;
+    return QRectF(QPointF(margin, margin), QPointF(right, bottom));
+}
+
+int PaintedResultView::ScrollOffset() const {
+    return scroll_->value();
+}
+
 void PaintedResultView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     const PaintOptions options = ScreenOptions();
-    const double margin = options.Mm(kMarginMm);
-    double right = width() - margin - (scroll_->isVisible() ? scroll_->width() : 0);
-    double needed = ContentHeight(options, right - margin);
-    double bottom = needed > 0 ? margin + qMax(needed, height() - 2 * margin) : height() - margin;
     painter.translate(0, -scroll_->value());
-    if (!PaintContent(painter, QRectF(QPointF(margin, margin), QPointF(right, bottom)), options)) {
+    if (!PaintContent(painter, ContentArea(), options)) {
         painter.resetTransform();
         painter.fillRect(rect(), Qt::white);
         painter.setPen(Qt::black);

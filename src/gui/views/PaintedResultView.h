@@ -48,6 +48,10 @@ protected:
     virtual double ContentHeight(const PaintOptions&, double) const { return 0; }
     PaintOptions ScreenOptions() const;
     void UpdateScrollRange();
+    // The area the content is painted into, in content coordinates, and how far the content
+    // is scrolled up: a click at p lies at p + (0, ScrollOffset()) in the content.
+    QRectF ContentArea() const;
+    int ScrollOffset() const;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

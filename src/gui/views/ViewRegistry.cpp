@@ -6,6 +6,7 @@
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
 #include "gui/views/PzdView.h"
+#include "gui/views/ShfgView.h"
 #include "gui/views/TableSummaryView.h"
 
 namespace varelo {
@@ -28,6 +29,8 @@ const std::vector<ViewKind>& ViewKinds() {
         Kind<TableSummaryView>(),
         Kind<DisDipView>(),
         Kind<EventListView>(),
+        Kind<CShfgView>(),
+        Kind<CShfgViewCurrent>(),
         {CPzdView::kCommand, CPzdView::kTemplate,
          [](const ViewContext& context, QWidget* parent) -> ResultView* {
              return CPzdView::Create(context, parent);
