@@ -8,30 +8,61 @@
 #include <functional>
 #include <memory>
 
+#include "app/AppOptions.h"
 #include "document/Vamor800Doc.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/Printout.h"
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/PzdView.h"
+#include "gui/views/ShfgView.h"
 #include "gui/views/TableSummaryView.h"
 
 namespace varelo {
 
 namespace {
 
+// What a printout is made from: the opened document and the choices of the command line.
+struct PrintSource {
+    CVamor800Doc& doc;
+    Settings& settings;
+    UserInterface& ui;
+    const PrintChoices& choices;
+
+    ViewContext Context() const { return {&doc, &settings, &AppOptions::Instance(), &ui}; }
+};
+
+std::unique_ptr<Printout> Timeplot(const PrintSource& s) {
+    s.doc.HandOverChannels(s.choices.channels, {}, true);
+    std::unique_ptr<CPzdView> view(CPzdView::Create(s.Context(), nullptr));
+    if (!view) return nullptr;
+    if (s.choices.period > 0) view->State().Axis().SetPeriod(s.choices.period, true);
+    if (s.choices.energy) view->RunCommand(33044);
+    view->State().SetLimitLine(s.choices.limitCurve, s.choices.limitBand);
+    return view->MakePrintout();  // a copy of what the window shows, for the pages
+}
+
+template <class View>
+std::unique_ptr<Printout> Cumulative(const PrintSource& s) {
+    return View(s.Context()).MakePrintout();
+}
+
 struct PrintoutEntry {
     const char* name;
-    std::function<std::unique_ptr<Printout>(const CVamor800Doc&, Settings&)> make;
+    std::function<std::unique_ptr<Printout>(const PrintSource&)> make;
 };
 
 const PrintoutEntry kPrintouts[] = {
     {"graphical-summary",
-     [](const CVamor800Doc& d, Settings& s) { return GraphicalSummaryView::MakePrintout(d, s); }},
+     [](const PrintSource& s) { return GraphicalSummaryView::MakePrintout(s.doc, s.settings); }},
     {"table-summary",
-     [](const CVamor800Doc& d, Settings& s) { return TableSummaryView::MakePrintout(d, s); }},
-    {"events", [](const CVamor800Doc& d, Settings&) { return EventListView::MakePrintout(d); }},
-    {"disdip", [](const CVamor800Doc& d, Settings&) { return DisDipView::MakePrintout(d, 0); }},
+     [](const PrintSource& s) { return TableSummaryView::MakePrintout(s.doc, s.settings); }},
+    {"events", [](const PrintSource& s) { return EventListView::MakePrintout(s.doc); }},
+    {"disdip", [](const PrintSource& s) { return DisDipView::MakePrintout(s.doc, 0); }},
+    {"timeplot", Timeplot},
+    {"voltage-cumulative", Cumulative<CShfgView>},
+    {"current-cumulative", Cumulative<CShfgViewCurrent>},
 };
 
 const PrintoutEntry* Find(const std::string& name) {
@@ -56,15 +87,16 @@ std::unique_ptr<QApplication> EnsureApplication() {
 }  // namespace
 
 const char* PrintoutNames() {
-    return "graphical-summary|table-summary|events|disdip";
+    return "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|"
+           "current-cumulative";
 }
 
 bool IsPrintoutName(const std::string& name) {
     return Find(name) != nullptr;
 }
 
-bool PrintToPdf(const CVamor800Doc& doc, const std::string& printout, const std::string& output,
-                Settings& settings, UserInterface& ui) {
+bool PrintToPdf(CVamor800Doc& doc, const std::string& printout, const std::string& output,
+                Settings& settings, UserInterface& ui, const PrintChoices& choices) {
     const PrintoutEntry* entry = Find(printout);
     if (!entry) return false;
     const std::unique_ptr<QApplication> application = EnsureApplication();
@@ -75,7 +107,8 @@ bool PrintToPdf(const CVamor800Doc& doc, const std::string& printout, const std:
     // A PDF page has no unprintable edge.
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     printer.setDocName(QString::fromStdString(doc.FilePath(true)));
-    std::unique_ptr<Printout> pages = entry->make(doc, settings);
+    std::unique_ptr<Printout> pages = entry->make({doc, settings, ui, choices});
+    if (!pages) return false;
     PrintRequest request{*pages, QString::fromStdString(doc.FilePath(true)), &doc, settings, ui,
                          nullptr};
     return RunPrintJob(printer, request);

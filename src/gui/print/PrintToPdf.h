@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Qt-free entry of the command line into the views' printing.
 namespace varelo {
@@ -9,14 +10,24 @@ class CVamor800Doc;
 class Settings;
 class UserInterface;
 
-// "graphical-summary|table-summary|events|disdip"
+// What a timeplot printout shows: its curves (none: the phase voltages), its period (0: the
+// stored one), energy and a limit line.
+struct PrintChoices {
+    std::vector<int> channels;
+    int period = 0;
+    bool energy = false;
+    int limitCurve = -1;
+    int limitBand = 0;
+};
+
+// "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|current-cumulative"
 const char* PrintoutNames();
 bool IsPrintoutName(const std::string& name);
 
 // Prints a view's printout of an opened document into a PDF file through the views' own paint
 // routines, headless when no display is there. The file appears under its name only when it is
 // complete. False after a failure, whose message went to the user interface.
-bool PrintToPdf(const CVamor800Doc& doc, const std::string& printout, const std::string& output,
-                Settings& settings, UserInterface& ui);
+bool PrintToPdf(CVamor800Doc& doc, const std::string& printout, const std::string& output,
+                Settings& settings, UserInterface& ui, const PrintChoices& choices = {});
 
 }  // namespace varelo

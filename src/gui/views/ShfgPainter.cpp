@@ -39,18 +39,21 @@ ShfgPainter::Columns ShfgPainter::Layout(const QRectF& area, const QPaintDevice*
     QFont bold = o_.Font(kTextMm);
     bold.setBold(true);
     const QFontMetricsF head(bold, const_cast<QPaintDevice*>(device));
-    double number = fm.horizontalAdvance(QStringLiteral("-0000000.000"));
+    double number = fm.horizontalAdvance(QStringLiteral("-000000.00"));
     for (const char* text : {"Nominal value", "limit value", "100 % value", "Max-value"})
         number = std::max(number, head.horizontalAdvance(QString::fromLatin1(text)));
     number += 2 * fm.averageCharWidth();
-    const double time = fm.horizontalAdvance(QStringLiteral("00/00/0000 00:00:00  "));
-    const double unit = fm.horizontalAdvance(QStringLiteral("kvar  "));
+    const double time = fm.horizontalAdvance(QStringLiteral("00/00/0000 00:00:00 "));
+    const double unit = fm.horizontalAdvance(QStringLiteral("  kvar "));
     const double fixed = 4 * number + unit + time;
-    const double caption = std::max(area.width() * 0.25, fm.averageCharWidth() * 12);
+    // The caption and the bar share what the numbers leave, the caption taking the larger part.
+    const double rest = std::max(0.0, area.width() - fixed);
+    const double caption =
+        std::max(fm.averageCharWidth() * 12, std::min(area.width() * 0.25, rest * 0.6));
     Columns c;
     c.caption = area.left();
     c.bar = c.caption + caption;
-    c.reference = std::max(c.bar + fm.averageCharWidth() * 10, area.right() - fixed);
+    c.reference = std::max(c.bar, area.right() - fixed);
     c.lower = c.reference + number;
     c.upper = c.lower + number;
     c.maximum = c.upper + number;
