@@ -76,7 +76,10 @@ TEST_F(PrintoutPdfTest, EveryPageHasTheHeaderCountedPagesAndTheInformationFirst)
     } cases[] = {{"graphical-summary", "Graphical summary"},
                  {"table-summary", "Table summary"},
                  {"events", "Events and interruptions"},
-                 {"disdip", "UNIPEDE DISDIP table"}};
+                 {"disdip", "UNIPEDE DISDIP table"},
+                 {"timeplot", "Timeplot"},
+                 {"voltage-cumulative", "Voltage cumulative frequency"},
+                 {"current-cumulative", "Current cumulative frequency"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         std::string pdf = home_->File(std::string(c.kind) + ".pdf");
