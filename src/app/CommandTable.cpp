@@ -54,6 +54,10 @@ constexpr int kToolBar[] = {
 constexpr int kDisDipPhases[2][4] = {{33111, 33112, 33113, 33114}, {33166, 33167, 33168, 33169}};
 constexpr int kEventListPhases[2][4] = {{33103, 33108, 33109, 33110}, {33170, 33171, 33172, 33174}};
 constexpr int kEventKinds[4] = {33104, 33105, 33106, 33107};
+// The level-time diagram: periods | zoom | segments | axes and scaling | data.
+constexpr int kTimeplotBar[] = {33145, 33140,      33141, 33139, kSeparator, 33149, 33153,
+                                33151, kSeparator, 33161, 33159, kSeparator, 33147, 33148,
+                                33154, kSeparator, 33046, 33045, 33044};
 
 int LabelSet(PhaseLabels labels) {
     return labels == PhaseLabels::ABC ? 1 : 0;
@@ -129,6 +133,7 @@ std::vector<int> WindowToolBar(int templateId, PhaseLabels labels) {
             bar.push_back(kSeparator);
             bar.push_back(kEventList);
             break;
+        case 181: add(kTimeplotBar); break;
         case 178:
             add(EventListPhaseCommands(labels));
             bar.push_back(kSeparator);

@@ -96,6 +96,7 @@ void SaveIconSheets() {
         SaveIconSheet(varelo::WindowToolBar(kind, PhaseLabels::ABC),
                       QString("toolbar-icons-%1-abc").arg(kind));
     }
+    SaveIconSheet(varelo::WindowToolBar(181, PhaseLabels::L123), "toolbar-icons-181");
 }
 
 // The progress windows of a read-out and of a firmware download, half way.
@@ -212,6 +213,9 @@ int main(int argc, char* argv[]) {
     if (!varelo.OpenMeasurement(QString::fromLocal8Bit(argv[1]))) return 1;
     for (const varelo::ViewKind& kind : varelo::ViewKinds()) {
         window.Mdi()->closeAllSubWindows();
+        // The diagram shows the phase voltages, a current and a power.
+        if (kind.templateId == 181)
+            varelo.Document()->HandOverChannels({1011, 2011, 3011, 1031, 1067}, {}, true);
         if (!window.OpenView(kind)) continue;
         Save(window, QString("view-%1").arg(kind.templateId));
     }
