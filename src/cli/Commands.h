@@ -27,5 +27,6 @@ std::span<const Command> EvaluateCommands();
 std::span<const Command> MeasurementCommands();
 std::span<const Command> PrintCommands();
 std::span<const Command> ReferenceCommands();
+std::span<const Command> TimeplotCommands();
 
 }  // namespace varelo

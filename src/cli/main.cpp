@@ -13,7 +13,7 @@ namespace varelo {
 namespace {
 
 std::vector<std::span<const Command>> CommandGroups() {
-    return {MeasurementCommands(), EvaluateCommands(), ReferenceCommands(),
+    return {MeasurementCommands(), EvaluateCommands(), ReferenceCommands(), TimeplotCommands(),
             PrintCommands(),       LoggerCommands(),   LimitCommands()};
 }
 

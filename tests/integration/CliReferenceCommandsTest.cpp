@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "measurement/MeasurementFile.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -55,6 +56,29 @@ TEST_F(CliReferenceCommands, CumulativeFrequencyTakesItsClassLimitsAndRefusesCro
         Cli("cumulative current " + ShellQuote(file) + " --lower 50 --upper 50");
     EXPECT_EQ(crossed.status, 2);
     EXPECT_NE(crossed.output.find("error 788"), std::string::npos);
+}
+
+TEST_F(CliReferenceCommands, TimeplotShowsItsWindowLimitLineEnergyAndGaps) {
+    MeasurementData data;
+    ASSERT_TRUE(ReadMeasurementFile(file, data));
+    size_t index = 0;
+    data.intervals.RemoveIf([&index](const CIntervalRecord&) { return index++ == 300; });
+    data.job.NrInterval = uint32_t(data.intervals.size());
+    const std::string after = data.intervals[300].DateTime.FileText();
+    ASSERT_TRUE(WriteMeasurementFile(file, data));
+
+    const test::ProgramResult r =
+        Cli("timeplot " + ShellQuote(file) +
+            " --channel 1011 --channel 1067 --limit-line 1011:1 --energy --json");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find("\"label\": \"Measurement period\""), std::string::npos);
+    // The 100 % band of 230 V: +10 % and -15 %.
+    EXPECT_NE(r.output.find("\"upper\": 253,\n        \"lower\": 195.5"), std::string::npos)
+        << r.output;
+    EXPECT_NE(r.output.find("\"energy\""), std::string::npos);
+    EXPECT_NE(r.output.find("\"gaps\": [\n    \"" + after + "\"\n  ]"), std::string::npos)
+        << r.output;
+    EXPECT_EQ(Cli("timeplot " + ShellQuote(file) + " --json").status, 2);  // no channel
 }
 
 }  // namespace

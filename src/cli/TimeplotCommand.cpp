@@ -1,0 +1,178 @@
+// varelo-cli timeplot: what a level-time diagram of a measurement shows, as JSON: its window,
+// the curves' ranges and limit line, the energy of the power curves and the recording gaps.
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/AppOptions.h"
+#include "cli/Arguments.h"
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+#include "document/Vamor800Doc.h"
+#include "measurement/MeasurementChannel.h"
+#include "platform/JsonWriter.h"
+#include "timeplot/CurveData.h"
+#include "timeplot/CurvePath.h"
+#include "timeplot/DiagramState.h"
+#include "timeplot/LimitLine.h"
+#include "timeplot/TimePeriodTable.h"
+
+namespace varelo {
+
+namespace {
+
+bool ParseStart(const std::string& text, CTimeStamp& t) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    char sep = ' ';
+    const int n = std::sscanf(text.c_str(), "%d-%d-%d%c%d:%d:%d", &y, &mo, &d, &sep, &h, &mi, &s);
+    if (n != 3 && n < 6) return false;
+    t = CTimeStamp(y, mo, d, h, mi, s);
+    return t.IsValidDateTime();
+}
+
+struct Choices {
+    std::vector<int> channels;
+    int period = kMeasurementPeriod;
+    std::optional<CTimeStamp> start;
+    int scaling = kScaleMeasuringRange;
+    int limitCurve = -1, limitBand = 0;
+    bool energy = false;
+};
+
+void ReadChoices(Arguments& args, Choices& c) {
+    for (const std::string& text : args.Values("channel")) {
+        CMeasurementChannel channel;
+        int id = 0;
+        if (std::sscanf(text.c_str(), "%d", &id) != 1 || !channel.SetupChannel(id))
+            args.Fail("--channel takes a channel identifier such as 1011: " + text);
+        c.channels.push_back(id);
+    }
+    if (c.channels.empty() || c.channels.size() > size_t(kMaxCurves))
+        args.Fail("name one to nine channels with --channel");
+    if (auto period = args.Int("period", 1, 26)) c.period = *period;
+    if (auto scaling = args.Int("scaling", 1, 2)) c.scaling = *scaling;
+    if (auto start = args.Value("start")) {
+        CTimeStamp t;
+        if (!ParseStart(*start, t)) args.Fail("--start takes a date YYYY-MM-DD [HH:MM[:SS]]");
+        c.start = t;
+    }
+    if (auto limit = args.Value("limit-line")) {
+        int id = 0, band = 0;
+        const int n = std::sscanf(limit->c_str(), "%d:%d", &id, &band);
+        const auto at = std::find(c.channels.begin(), c.channels.end(), id);
+        if (n < 1 || at == c.channels.end() || band < 0 || band > 1)
+            args.Fail("--limit-line takes one of the --channel identifiers and a band 0 or 1");
+        else
+            c.limitCurve = int(at - c.channels.begin()), c.limitBand = band;
+    }
+    c.energy = args.Flag("energy");
+}
+
+void WriteJson(const CVamor800Doc& doc, const DiagramState& state, const CurveData& data,
+               const Choices& choices) {
+    const TimeAxis& axis = state.Axis();
+    const int64_t start = axis.WindowStart().SecondsSince(data.Origin());
+    const int64_t end = axis.WindowEnd().SecondsSince(data.Origin());
+    JsonWriter j;
+    j.BeginObject().Key("period").Int(axis.Period());
+    j.Key("label").String(TimePeriodAt(axis.Period()).label);
+    j.Key("windowStart").String(axis.WindowStart().FileText());
+    j.Key("windowEnd").String(axis.WindowEnd().FileText());
+    j.Key("curves").BeginArray();
+    for (int i = 0; i < state.CurveCount(); ++i) {
+        const Curve& curve = state.Curves()[size_t(i)];
+        CMeasurementChannel channel;
+        channel.SetupChannel(curve.channelId);
+        j.BeginObject().Key("channel").Int(curve.channelId);
+        j.Key("name").String(channel.ChannelName(doc.Data().job));
+        j.Key("bottom").Number(state.Range(i).bottom).Key("top").Number(state.Range(i).top);
+        if (i == state.LimitCurve()) {
+            const LimitLine line =
+                LimitLine::For(curve.channelId, state.LimitBand(),
+                               {doc.Limits(), doc.Data().job, QuantitySettings::Current()});
+            j.Key("limit").BeginObject().Key("defined").Bool(line.defined);
+            j.Key("upper").Number(line.upper);
+            if (line.twoSided) j.Key("lower").Number(line.lower);
+            j.EndObject();
+        }
+        if (choices.energy && curve.power) {
+            double negative = 0, positive = 0;
+            WindowEnergy(data, i, start, end, negative, positive);
+            j.Key("energy").BeginObject().Key("negative").Number(negative);
+            j.Key("positive").Number(positive).EndObject();
+        }
+        j.EndObject();
+    }
+    j.EndArray().Key("gaps").BeginArray();
+    for (size_t i = 0; i < data.Size(); ++i) {
+        if (!data.GapBefore(i)) continue;
+        const int64_t t = data.Times()[i];
+        if (t <= start || t - data.IntervalSeconds() >= end) continue;
+        CTimeStamp at = data.Origin();
+        at.AddSeconds(t);  // the record after the gap, as its time
+        j.String(at.FileText());
+    }
+    j.EndArray().EndObject();
+    std::printf("%s\n", j.Text().c_str());
+}
+
+int Timeplot(CliContext& context, Arguments& args) {
+    Choices choices;
+    const bool json = args.Flag("json");
+    ReadChoices(args, choices);  // the options first: their values are no file names
+    auto files = args.Positionals();
+    if (files.size() != 1) args.Fail("name one measurement file");
+    if (!json) args.Fail("timeplot writes --json");
+    if (!args.Problems().empty()) return kExitUsage;
+
+    CVamor800Doc doc(context.AppSettings(), context.Ui(), AppOptions::Instance());
+    context.Ui().SetEvaluationPeriod({}, {});
+    if (!doc.OpenFile(files[0])) return kExitFailed;
+    const CIntervalList& intervals = doc.Data().intervals;
+    if (intervals.empty()) {
+        std::fprintf(stderr, "varelo-cli: the measurement holds no intervals\n");
+        return kExitFailed;
+    }
+    DiagramState state(
+        TimeAxis(intervals.front().DateTime, intervals.back().DateTime, doc.GetIntervalLength()));
+    if (choices.start) state.Axis().SetWindowStart(*choices.start);
+    state.Axis().SetPeriod(choices.period, !choices.start);
+    state.SetCurves(choices.channels);
+    state.SetScalingMode(choices.scaling);
+    state.ChooseAxisCurvesAfresh();
+    std::vector<CMeasurementChannel> channels(choices.channels.size());
+    for (size_t i = 0; i < channels.size(); ++i) {
+        channels[i].SetupChannel(choices.channels[i]);
+        channels[i].plt = doc.Plt();
+    }
+    CurveData data;
+    data.Build(intervals, channels, QuantitySettings::Current(), doc.GetIntervalLength());
+    state.ComputeRanges(
+        {[&doc](int id, double& begin, double& end) { doc.MeasuringRange(id, begin, end); },
+         [&](int id, double& minimum, double& maximum) {
+             for (int i = 0; i < state.CurveCount(); ++i) {
+                 if (state.Curves()[size_t(i)].channelId == id)
+                     return data.Extremes(i, minimum, maximum);
+             }
+             return false;
+         }});
+    state.SetLimitLine(choices.limitCurve, choices.limitBand);
+    WriteJson(doc, state, data, choices);
+    return kExitOk;
+}
+
+constexpr Command kCommands[] = {
+    {"timeplot",
+     "timeplot FILE --channel ID ... [--period N] [--start DATE] [--scaling 1|2] "
+     "[--limit-line ID[:BAND]] [--energy] --json",
+     "what a level-time diagram of a measurement shows", Timeplot},
+};
+
+}  // namespace
+
+std::span<const Command> TimeplotCommands() {
+    return kCommands;
+}
+
+}  // namespace varelo
