@@ -39,28 +39,6 @@ int HexDigit(char c) {
 
 }  // namespace
 
-bool ParseFileTimestamp(std::string_view text, CTimeStamp& value, size_t* consumed) {
-    static constexpr char kSeparators[] = {'-', '-', ' ', ':', ':', '.'};
-    long long fields[7] = {};
-    size_t pos = 0;
-    for (int i = 0; i < 7; ++i) {
-        size_t used = 0;
-        if (!ParseLeadingInteger(text.substr(pos), fields[i], used)) return false;
-        pos += used;
-        if (i < 6) {
-            if (pos >= text.size() || text[pos] != kSeparators[i]) return false;
-            ++pos;
-        }
-    }
-    CTimeStamp t;
-    int16_t* slots[] = {&t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second, &t.millisecond};
-    for (int i = 0; i < 7; ++i) *slots[i] = static_cast<int16_t>(fields[i]);
-    t.weekday = int16_t(t.IsValidDateTime() ? t.ComputeWeekday() : 0);
-    value = t;
-    if (consumed) *consumed = pos;
-    return true;
-}
-
 bool ItemBlockReader::NextValue(std::string_view& rest) {
     if (exhausted_) return false;
     size_t eq = block_.find('=', pos_);
@@ -113,9 +91,9 @@ void ItemBlockReader::Text(std::string_view, std::string& value) {
 void ItemBlockReader::Time(std::string_view, CTimeStamp& value) {
     std::string_view rest;
     if (!NextValue(rest)) return;
-    size_t used = 0;
     CTimeStamp t;
-    if (ParseFileTimestamp(rest, t, &used)) value = t;
+    size_t used = t.ParseFilePrefix(rest);
+    if (used > 0) value = t;
     pos_ += used;
 }
 

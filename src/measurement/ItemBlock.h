@@ -75,7 +75,4 @@ private:
     std::string out_;
 };
 
-// "%d-%d-%d %d:%d:%d.%d" of a file; false when the text does not start with one.
-bool ParseFileTimestamp(std::string_view text, CTimeStamp& value, size_t* consumed = nullptr);
-
 }  // namespace varelo
