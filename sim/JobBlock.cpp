@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "measurement/VoltageRangeTable.h"
 #include "platform/CodePage.h"
 #include "sim/WireWriter.h"
 
@@ -29,9 +30,6 @@ constexpr int32_t kIntervalSeconds[] = {5, 10, 30, 60, 300, 600, 900, 3600, 3, 1
 constexpr uint32_t kIntervalCode600s = 5;
 constexpr uint32_t kNoTransformer = 100;  // what the PC writes when no transformer is used
 
-// Volts of the voltage range codes 1 to 7: the phase-to-neutral and the phase-to-phase value.
-constexpr double kRangeVolts[] = {69, 0, 138.5, 240, 277, 480, 416, 720, 115, 0, 230, 0, 480, 0};
-
 uint32_t IntervalCode(int32_t seconds) {
     const auto* at = std::find(std::begin(kIntervalSeconds), std::end(kIntervalSeconds), seconds);
     return at == std::end(kIntervalSeconds) ? kIntervalCode600s
@@ -54,9 +52,10 @@ bool PhaseToPhase(const CMeasurementJob& j) {
     return j.VoltPowSysType == kPowSysDelta || j.VoltPowSysType == kPowSysTwoElementDelta;
 }
 
+// The voltage input range from the data's one table, through the voltage transformer when
+// one is used.
 double VoltageRangeVolts(const CMeasurementJob& j) {
-    const int index = 2 * (j.VoltInputRangeCode - 1) + (PhaseToPhase(j) ? 1 : 0);
-    double volts = index >= 0 && index < int(std::size(kRangeVolts)) ? kRangeVolts[index] : 0;
+    double volts = VoltageInputRange(j.VoltInputRangeCode, PhaseToPhase(j));
     if (j.VoltTransformer == 1) volts *= Ratio(j.VoltPrimaryRawVal, j.VoltSecondaryRawVal);
     return volts;
 }
