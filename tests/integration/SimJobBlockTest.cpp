@@ -102,6 +102,49 @@ INSTANTIATE_TEST_SUITE_P(
                                     Settings(kMeasFuncA, 230, 144, sim::CircularGap{3, 2})}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The simulator's encoder and the client's, written apart from one layout, write the same
+// bytes: here for jobs the generator never makes (Delta systems, transformers, channels,
+// segments, the basic family).
+TEST(SimJobBlock, BothEncodersWriteTheSameBytes) {
+    CMeasurementJob delta;
+    delta.MeasFunc = kMeasFuncA;
+    delta.VoltPowSysType = kPowSysDelta;
+    delta.VoltInputRangeCode = 6;
+    delta.JobText[2] = "Z\xC3\xBCrich";  // "Zürich": 8-bit on the wire
+    CMeasurementJob transformers = delta;
+    transformers.VoltPowSysType = kPowSysTwoElementDelta;
+    transformers.VoltTransformer = transformers.PhCurrTransformer = 1;
+    transformers.NeutralCurrTransformer = 1;
+    transformers.VoltPrimaryRawVal = 2000000;
+    transformers.VoltSecondaryRawVal = 10000;
+    transformers.PhCurrPrimaryRawVal = 40000;
+    transformers.NeutralCurrSecondaryRawVal = 100;
+    transformers.NrInterHarm = 2;
+    transformers.HarmOrder = {175, -3, 0, 0, 0};
+    transformers.HarmText[1] = "negative order";
+    transformers.HarmMeasPrinciple[1] = 3;
+    transformers.NrMeasSectionsProg = 1;
+    transformers.NrMeasSectionsProgStart[0].weekday = 1;
+    transformers.NrMeasSectionsProgEnd[0].hour = 18;
+    transformers.PhaseCorrRawVal = -250;
+    transformers.EventHysteresis = 1.5;
+    CMeasurementJob singlePhase;
+    singlePhase.MeasFunc = kMeasFuncP;
+    singlePhase.VoltPowSysType = kPowSysSinglePhase;
+    singlePhase.VoltInputRangeCode = 1;
+    singlePhase.Interval = 120;  // not on the wire: 600 s
+    singlePhase.PhCurrClampRawVal = 1200;
+    for (const CMeasurementJob* job : {&delta, &transformers, &singlePhase}) {
+        for (bool extended : {true, false}) {
+            const auto client = EncodeJob(*job, extended);
+            const std::vector<uint8_t> simulated = sim::JobData(*job, extended);
+            ASSERT_EQ(simulated.size(), client.size());
+            for (size_t i = 0; i < client.size(); ++i)
+                EXPECT_EQ(simulated[i], client[i]) << "byte " << i << ", extended " << extended;
+        }
+    }
+}
+
 // The job a Logger holds before any is written decodes without a substitution, with the
 // Logger's designation and clamp. The basic family's hardware number goes out unscaled and is
 // checked as hundreds, so its decoder always reports it (and keeps 300).
