@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "logger/JobWireFormat.h"
 #include "sim/CommandDispatcher.h"
+#include "sim/JobBlock.h"
 #include "sim/MeasurementGenerator.h"
 #include "sim/RecordWire.h"
 #include "sim/WireWriter.h"
@@ -109,8 +109,7 @@ void DescribeMeasurementJob(Scenario& scenario, uint8_t jobIndex) {
     const bool a = g->Settings().function == kMeasFuncA;
     current.function = a ? 'A' : 'P';
     // The job as recorded, so that its memory models (a wrapped circular memory) go out too.
-    const auto block = EncodeJob(job, scenario.IsExtendedFamily());
-    current.block.assign(block.begin(), block.end());
+    current.block = JobData(job, scenario.IsExtendedFamily());
     current.report = JobReport{.state = 'F',
                                .intervalMemory = uint8_t(job.IntervalMem),
                                .intervals = int32_t(g->MemoryIntervalCount()),

@@ -15,7 +15,6 @@ namespace varelo {
 
 namespace {
 
-constexpr int kPowerSystemTexts = 1518;
 constexpr int kNotProgrammed = 963;
 constexpr int kDaily = 1426;  // then 1427 "Monday" ... 1433 "Sunday"
 constexpr const char* kNone = "-";

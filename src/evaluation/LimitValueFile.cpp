@@ -77,7 +77,7 @@ bool WriteLimitFile(const std::string& path, const CLimitValues& limits) {
         limit = std::max(limit, 0.0f);
     for (float& limit : written.CurrHarm)
         limit = std::max(limit, 0.0f);
-    ItemBlockWriter items;
+    ItemBlockWriter items(file_format::kLimitValues);
     VisitLimitItems(items, written);
     CMeasurementFileWriter writer(path);
     if (!writer.Create()) return false;

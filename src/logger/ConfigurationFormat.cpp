@@ -1,8 +1,8 @@
 #include "logger/ConfigurationFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstring>
 #include <string_view>
 
 #include "app/StringTable.h"
@@ -87,8 +87,10 @@ void DecodeClamp(std::span<const uint8_t> answer, CLoggerInfo& info, ProtocolDia
         maximum = 1500;
     }
     info.MaxClampCurr = maximum;
-    auto serial = r.Bytes(5, 6);
-    std::memcpy(info.ClampSerNr.data(), serial.data(), serial.size());
+    // Only the bytes the answer holds: a short one leaves the rest of the serial number zero
+    // (and an empty one nothing to copy from).
+    info.ClampSerNr = {};
+    std::ranges::copy(r.Bytes(5, info.ClampSerNr.size()), info.ClampSerNr.begin());
 }
 
 void ApplyClampTypeRule(CLoggerInfo& info) {

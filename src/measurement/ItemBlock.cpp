@@ -1,5 +1,6 @@
 #include "measurement/ItemBlock.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,18 @@ bool ParseLeadingInteger(std::string_view text, long long& value, size_t& used) 
     return i > digits;
 }
 
+// The part of a text that the reader gives back: what comes before the item's end tag and
+// before the closing tag of its block (which would end the block there), and at most
+// ItemBlockReader::kMaxTextLength characters. Writing no more than that keeps a longer text
+// from shifting every later value of the block. A line break cut in half loses its CR too.
+std::string_view ReadableText(std::string_view text, std::string_view blockEnd) {
+    const size_t end = std::min(text.find(kItemEnd), text.find(blockEnd));
+    std::string_view kept = Utf8Prefix(text.substr(0, end), ItemBlockReader::kMaxTextLength);
+    if (kept.size() < text.size() && kept.ends_with('\r') && text[kept.size()] == '\n')
+        kept.remove_suffix(1);
+    return kept;
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -38,28 +51,6 @@ int HexDigit(char c) {
 }
 
 }  // namespace
-
-bool ParseFileTimestamp(std::string_view text, CTimeStamp& value, size_t* consumed) {
-    static constexpr char kSeparators[] = {'-', '-', ' ', ':', ':', '.'};
-    long long fields[7] = {};
-    size_t pos = 0;
-    for (int i = 0; i < 7; ++i) {
-        size_t used = 0;
-        if (!ParseLeadingInteger(text.substr(pos), fields[i], used)) return false;
-        pos += used;
-        if (i < 6) {
-            if (pos >= text.size() || text[pos] != kSeparators[i]) return false;
-            ++pos;
-        }
-    }
-    CTimeStamp t;
-    int16_t* slots[] = {&t.year, &t.month, &t.day, &t.hour, &t.minute, &t.second, &t.millisecond};
-    for (int i = 0; i < 7; ++i) *slots[i] = static_cast<int16_t>(fields[i]);
-    t.weekday = int16_t(t.IsValidDateTime() ? t.ComputeWeekday() : 0);
-    value = t;
-    if (consumed) *consumed = pos;
-    return true;
-}
 
 bool ItemBlockReader::NextValue(std::string_view& rest) {
     if (exhausted_) return false;
@@ -102,10 +93,12 @@ void ItemBlockReader::Text(std::string_view, std::string& value) {
     std::string_view rest;
     if (!NextValue(rest)) return;
     size_t end = rest.find(kItemEnd);
-    // A text without its end tag is empty; a longer text is cut, and scanning goes on after
-    // the part kept, as files written by earlier versions expect.
+    // A text without its end tag is empty. A longer text is cut after kMaxTextLength
+    // characters, never inside one, and scanning goes on after the part kept: its further "="
+    // then shift the later values, as files written elsewhere expect.
     std::string_view text = end == std::string_view::npos ? std::string_view() : rest.substr(0, end);
-    text = text.substr(0, kMaxTextLength);
+    // The 8-bit code pages of older files hold one character per byte.
+    text = codePage_ == kUtf8 ? Utf8Prefix(text, kMaxTextLength) : text.substr(0, kMaxTextLength);
     pos_ += text.size();
     value = codePage_ == kUtf8 ? std::string(text) : CodePageToUtf8(text, codePage_);
 }
@@ -113,9 +106,9 @@ void ItemBlockReader::Text(std::string_view, std::string& value) {
 void ItemBlockReader::Time(std::string_view, CTimeStamp& value) {
     std::string_view rest;
     if (!NextValue(rest)) return;
-    size_t used = 0;
     CTimeStamp t;
-    if (ParseFileTimestamp(rest, t, &used)) value = t;
+    size_t used = t.ParseFilePrefix(rest);
+    if (used > 0) value = t;
     pos_ += used;
 }
 
@@ -172,7 +165,7 @@ void ItemBlockWriter::Text(std::string_view name, const std::string& value) {
         if (value[i] == '\n') text += "\r\n";
         else text += value[i];
     }
-    Line(name, text);
+    Line(name, ReadableText(text, blockEnd_));
 }
 
 void ItemBlockWriter::Real(std::string_view name, double value) {

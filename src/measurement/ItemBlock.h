@@ -13,6 +13,7 @@ namespace varelo {
 // names are not compared. When the text runs out, the remaining fields keep their values.
 class ItemBlockReader {
 public:
+    // Characters of a text value that are read; the writer writes no more.
     static constexpr size_t kMaxTextLength = 360;
 
     // codePage: 65001 for UTF-8 text, else the 8-bit code page the texts are converted from.
@@ -52,9 +53,14 @@ private:
     bool exhausted_ = false;
 };
 
-// Writes items as "<t>name=value</t>" lines into a text, lines ending with CR LF.
+// Writes items as "<t>name=value</t>" lines into a text, lines ending with CR LF. A text is
+// written only as far as the reader reads it back, so that it cannot shift later values.
 class ItemBlockWriter {
 public:
+    // blockName: the element the items go into; its closing tag ends a text.
+    explicit ItemBlockWriter(std::string_view blockName)
+        : blockEnd_("</" + std::string(blockName) + ">") {}
+
     void Text(std::string_view name, const std::string& value);
     template <class T>
     void Integer(std::string_view name, const T& value) {
@@ -72,10 +78,8 @@ public:
 
 private:
     void Line(std::string_view name, std::string_view value);
+    std::string blockEnd_;
     std::string out_;
 };
-
-// "%d-%d-%d %d:%d:%d.%d" of a file; false when the text does not start with one.
-bool ParseFileTimestamp(std::string_view text, CTimeStamp& value, size_t* consumed = nullptr);
 
 }  // namespace varelo

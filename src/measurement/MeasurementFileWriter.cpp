@@ -39,7 +39,7 @@ void CMeasurementFileWriter::CloseElement(std::string_view name) {
 }
 
 void CMeasurementFileWriter::WriteLoggerInfo(const CLoggerInfo& info) {
-    ItemBlockWriter items;
+    ItemBlockWriter items(ff::kConfiguration);
     VisitLoggerInfoItems(items, info);
     OpenElement(ff::kConfiguration);
     file_.Write(items.Result());
@@ -60,7 +60,7 @@ void CMeasurementFileWriter::WriteJob(const CMeasurementJob& job) {
         written.HarmMeasPrinciple[size_t(j)] = 0;
     }
     int phNrCurrTransducer = job.VoltPowSysType == kPowSysTwoElementDelta ? 1 : 0;
-    ItemBlockWriter items;
+    ItemBlockWriter items(ff::kJob);
     VisitJobItems(items, written, kFileVersion102, phNrCurrTransducer);
     OpenElement(ff::kJob);
     file_.Write(items.Result());

@@ -5,8 +5,8 @@
 
 #include "measurement/EventRecord.h"
 #include "measurement/IntervalRecord.h"
-#include "measurement/ItemBlock.h"
 #include "measurement/StatisticSegment.h"
+#include "measurement/TimeStamp.h"
 
 namespace varelo::row_codec {
 
@@ -66,7 +66,7 @@ Result Parse(std::string_view line, std::string_view closingTag,
             const char* valueEnd = static_cast<const char*>(std::memchr(value, ',', size_t(end - value)));
             if (!valueEnd) valueEnd = end;
             CTimeStamp t;
-            if (ParseFileTimestamp(std::string_view(value, size_t(valueEnd - value)), t))
+            if (t.ParseFilePrefix(std::string_view(value, size_t(valueEnd - value))) > 0)
                 SetColumnTimeStamp(record, column, t);
             p = valueEnd;
             continue;

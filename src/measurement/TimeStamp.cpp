@@ -1,6 +1,7 @@
 #include "measurement/TimeStamp.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <iterator>
 
@@ -75,6 +76,53 @@ std::string Strftime(const char* format, const std::tm& tm) {
     char buffer[128];
     size_t n = std::strftime(buffer, sizeof buffer, format, &tm);
     return std::string(buffer, n);
+}
+
+// One number of the file form at the start of text. Lenient: blanks and a sign first, any
+// number of digits, kept in 16 bits (the standard conversion of the readers); otherwise plain
+// digits with an optional minus that fit 16 bits. Returns the characters used, 0 for none.
+size_t ParseFileNumber(std::string_view text, bool lenient, int16_t& value) {
+    if (!lenient) {
+        auto [next, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        return ec == std::errc() ? size_t(next - text.data()) : 0;
+    }
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    const size_t digits = i;
+    uint64_t v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        v = v * 10 + unsigned(text[i] - '0');
+    if (i == digits) return 0;
+    value = int16_t(uint16_t(negative ? 0 - v : v));
+    return i;
+}
+
+// "year-month-day hour:minute:second" and an optional ".millisecond" at the start of text;
+// the characters used, 0 when the text does not start with a timestamp.
+size_t ParseFileForm(std::string_view text, bool lenient, CTimeStamp& out) {
+    static constexpr char kSeparators[] = {'-', '-', ' ', ':', ':'};
+    int16_t values[7] = {};
+    size_t pos = 0;
+    for (size_t i = 0; i < 6; ++i) {
+        if (i > 0) {
+            if (pos >= text.size() || text[pos] != kSeparators[i - 1]) return 0;
+            ++pos;
+        }
+        const size_t used = ParseFileNumber(text.substr(pos), lenient, values[i]);
+        if (used == 0) return 0;
+        pos += used;
+    }
+    // Files from elsewhere may end the time at the second: 0 ms then.
+    if (pos < text.size() && text[pos] == '.') {
+        const size_t used = ParseFileNumber(text.substr(pos + 1), lenient, values[6]);
+        if (used > 0) pos += 1 + used;
+    }
+    out = CTimeStamp(values[0], values[1], values[2], values[3], values[4], values[5], values[6]);
+    if (!out.IsValidDateTime()) out.weekday = 0;
+    return pos;
 }
 
 }  // namespace
@@ -158,25 +206,18 @@ std::string CTimeStamp::FileText() const {
 }
 
 bool CTimeStamp::ParseFileText(std::string_view text) {
-    static constexpr char kSeparators[] = {'-', '-', ' ', ':', ':', '.', '\0'};
-    int16_t values[7];
-    const char* p = text.data();
-    const char* end = p + text.size();
-    for (size_t i = 0; i < std::size(values); ++i) {
-        auto [next, ec] = std::from_chars(p, end, values[i]);
-        if (ec != std::errc() || next == p)
-            return false;
-        p = next;
-        if (kSeparators[i] == '\0')
-            break;
-        if (p == end || *p != kSeparators[i])
-            return false;
-        ++p;
-    }
-    if (p != end)
-        return false;
-    *this = CTimeStamp(values[0], values[1], values[2], values[3], values[4], values[5], values[6]);
+    CTimeStamp t;
+    const size_t used = ParseFileForm(text, false, t);
+    if (used == 0 || used != text.size()) return false;
+    *this = t;
     return true;
+}
+
+size_t CTimeStamp::ParseFilePrefix(std::string_view text) {
+    CTimeStamp t;
+    const size_t used = ParseFileForm(text, true, t);
+    if (used > 0) *this = t;
+    return used;
 }
 
 std::string CTimeStamp::DisplayDate() const {

@@ -56,8 +56,14 @@ class CTimeStamp {
 
     // "year-month-day hour:minute:second.millisecond" without leading zeros.
     std::string FileText() const;
-    // Reads the file form; false (and *this unchanged) when the text is not one.
+    // Reads a text that is exactly the file form, plain numbers within 16 bits; false (and
+    // *this unchanged) when it is not one. Without ".millisecond" the milliseconds are 0.
     bool ParseFileText(std::string_view text);
+    // Reads the file form at the start of text as the file readers take it: each number
+    // after optional blanks and a sign, kept in 16 bits; without ".millisecond" the
+    // milliseconds are 0. Returns the characters used; 0, with *this unchanged, when the
+    // text does not start with a timestamp.
+    size_t ParseFilePrefix(std::string_view text);
     // Date and time in the regional format of the current locale.
     std::string DisplayDate() const;
     std::string DisplayTime() const;

@@ -127,6 +127,89 @@ TEST(LimitValueFile, ValuesAreTakenByPosition) {
     }
 }
 
+std::string Repeat(std::string_view piece, size_t count) {
+    std::string out;
+    for (size_t i = 0; i < count; ++i)
+        out += piece;
+    return out;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream text;
+    text << f.rdbuf();
+    return text.str();
+}
+
+constexpr std::string_view kHan = "\xE4\xB8\xAD";  // one Chinese character, three bytes
+constexpr std::string_view kUmlaut = "\xC3\xB6";   // two bytes
+
+// A text is read up to 360 characters, however many bytes they take. Only a longer text is
+// cut, and then its further "=" shift the later values: the nominal frequency reads the rest
+// of the text (0) and the histogram share takes the voltage unbalance (2).
+TEST(LimitValueFile, TextsAreReadByCharacters) {
+    test::TempDir dir;
+    CLimitValues defaults;
+    defaults.SetDefaults(50);
+    ASSERT_TRUE(WriteLimitFile(dir.File("defaults.gwd"), defaults));
+    const std::string file = ReadAll(dir.File("defaults.gwd"));
+    const std::string emptyText = "<t>Text=</t>";
+    ASSERT_NE(file.find(emptyText), std::string::npos);
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string expectedText;
+        int16_t nominalFrequency;
+        int16_t histogram;
+    } cases[] = {
+        {"146 Chinese characters, an = among the last", Repeat(kHan, 140) + "=" + Repeat(kHan, 5),
+         Repeat(kHan, 140) + "=" + Repeat(kHan, 5), 50, 95},
+        {"exactly 360 characters", Repeat(kUmlaut, 359) + "=", Repeat(kUmlaut, 359) + "=", 50, 95},
+        {"361 characters", Repeat(kUmlaut, 360) + "=", Repeat(kUmlaut, 360), 0, 2},
+    };
+    for (const Case& c : cases) {
+        std::string content = file;
+        content.replace(content.find(emptyText), emptyText.size(), "<t>Text=" + c.text + "</t>");
+        dir.Write("l.gwd", content);
+        CLimitValues read;
+        ASSERT_TRUE(ReadLimitFile(dir.File("l.gwd"), read)) << c.name;
+        EXPECT_EQ(read.Text, c.expectedText) << c.name;
+        EXPECT_EQ(read.PowSysNomFreq, c.nominalFrequency) << c.name;
+        EXPECT_EQ(read.Histogram, c.histogram) << c.name;
+    }
+}
+
+// The writer writes no more of a text than reads back, so a long text never shifts a value.
+TEST(LimitValueFile, LongTextsReadBackAsWritten) {
+    test::TempDir dir;
+    // 31 characters: Chinese, an "=", umlauts and a line break.
+    const std::string line = Repeat(kHan, 20) + "=" + Repeat(kUmlaut, 8) + "\r\n";
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string expectedText;
+    } cases[] = {
+        {"620 characters in 20 lines", Repeat(line, 20), Repeat(line, 11) + Repeat(kHan, 19)},
+        // Character 360 is the CR of a line break: the break is not cut in half.
+        {"a line break at the limit", Repeat(kUmlaut, 359) + "\r\nmore", Repeat(kUmlaut, 359)},
+        // An item's end tag would end the text early on reading, the block's closing tag the
+        // block; other tags are text.
+        {"an item's end tag", "before</t>after=1", "before"},
+        {"the block's closing tag", "a</b>c</KelvaroLimitValues>\r\n=2", "a</b>c"},
+    };
+    for (const Case& c : cases) {
+        CLimitValues limits;
+        limits.SetDefaults(60);
+        limits.Text = c.text;
+        ASSERT_TRUE(WriteLimitFile(dir.File("l.gwd"), limits)) << c.name;
+        CLimitValues read;
+        ASSERT_TRUE(ReadLimitFile(dir.File("l.gwd"), read)) << c.name;
+        CLimitValues expected = limits;
+        expected.Text = c.expectedText;
+        EXPECT_EQ(read, expected) << c.name;
+    }
+}
+
 TEST(LimitValueFile, AnsiDeclarationAndBadHeaders) {
     test::TempDir dir;
     dir.Write("ansi.gwd", Header("<?xml version=\"1.0\"?>") +

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <vector>
@@ -105,6 +106,29 @@ TEST(ConfigurationFormat, ClampTypesAndTheirMaximumCurrent) {
         EXPECT_EQ(info.MaxClampCurr, c.expectedMax) << int(c.id);
         EXPECT_EQ(diag.substitutionCount, c.substitutions) << int(c.id);
         EXPECT_EQ(info.ClampSerNr[5], c.serialRead ? 0xA5 : 0) << int(c.id);
+    }
+}
+
+// A clamp answer cut short keeps what it holds and reads nothing beyond it: the serial
+// number's missing bytes are zero, not those of an earlier clamp.
+TEST(ConfigurationFormat, ShortClampAnswerLeavesTheMissingSerialBytesZero) {
+    struct Case {
+        size_t length;
+        std::array<uint8_t, 6> serial;
+    } cases[] = {
+        {1, {}},
+        {5, {}},
+        {8, {0xA0, 0xA1, 0xA2, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        Bytes answer = ClampAnswer(3, 600.0f);
+        answer.resize(c.length);
+        CLoggerInfo info;
+        info.ClampSerNr = {9, 9, 9, 9, 9, 9};
+        ProtocolDiagnostics diag;
+        DecodeClamp(answer, info, diag);
+        EXPECT_EQ(info.ClampId, 3) << c.length;
+        EXPECT_EQ(info.ClampSerNr, c.serial) << c.length;
     }
 }
 

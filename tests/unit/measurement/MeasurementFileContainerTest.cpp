@@ -129,6 +129,31 @@ TEST(MeasurementFileItems, LoggerAndJobRoundTrip) {
     EXPECT_EQ(readJob, job);
 }
 
+// A job text longer than the reader keeps is written cut to 360 characters, so its further
+// "=" cannot shift the values after it and the job file reads back equal.
+TEST(MeasurementFileItems, LongNonAsciiJobTextsReadBackAsWritten) {
+    std::string line;  // 40 characters: Chinese, an "=" and a line break
+    for (int i = 0; i < 37; ++i)
+        line += "\xE4\xB8\xAD";
+    line += "=\r\n";
+    std::string text, kept;
+    for (int n = 0; n < 12; ++n) {
+        text += line;
+        if (n < 9) kept += line;
+    }
+    CMeasurementJob job = SampleJob();
+    job.JobText[0] = text;
+    job.JobTitle[5] = text;
+    job.HarmText[1] = text;
+    test::TempDir dir;
+    ASSERT_TRUE(WriteJobFile(dir.File("job.VXM"), job));
+    CMeasurementJob read;
+    ASSERT_TRUE(ReadJobFile(dir.File("job.VXM"), read));
+    CMeasurementJob expected = job;
+    expected.JobText[0] = expected.JobTitle[5] = expected.HarmText[1] = kept;
+    EXPECT_EQ(read, expected);
+}
+
 TEST(MeasurementFileItems, OlderJobSectionsCarryDiscardedValuesAndTheTransducerRule) {
     // A version 1.0.0 job block: extra values after CurrPowSys, THDPhaseMaxValInterval and
     // NeutralCurrSecondaryRawVal, no EventHysteresis; Delta told apart by the transducer count.

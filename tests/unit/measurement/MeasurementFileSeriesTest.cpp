@@ -219,6 +219,25 @@ TEST(MeasurementFileSeries, EventEndAndValueAreCompletedOnReading) {
     EXPECT_DOUBLE_EQ(events[0].Value, 1100 * 230.0 / 2200);
 }
 
+TEST(MeasurementFileSeries, TimestampsWithoutMillisecondsAreRead) {
+    test::TempDir dir;
+    dir.Write("m.VXM", Header() +
+                           "<KelvaroEvents>\r\n<Title>,</Title>\r\n<Unit>,</Unit>\r\n"
+                           "<Scale>,</Scale>\r\n"
+                           "<i>,0,0,2,2024-3-8 0:0:0,2024-3-8 0:0:1.500,900,</i>\r\n"
+                           "</KelvaroEvents>\r\n");
+    CMeasurementFileReader reader;
+    ASSERT_TRUE(reader.Open(dir.File("m.VXM")));
+    CMeasurementJob job;
+    job.EventReady = 1;
+    CEventList events;
+    ASSERT_TRUE(reader.ReadEvents(job, events));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].StartDateTime, CTimeStamp(2024, 3, 8, 0, 0, 0));
+    EXPECT_EQ(events[0].EndDateTime, CTimeStamp(2024, 3, 8, 0, 0, 1, 500));
+    EXPECT_EQ(events[0].Val, 900);
+}
+
 TEST(MeasurementFileSeries, StatisticCountersAreRealsTruncated) {
     test::TempDir dir;
     dir.Write("m.VXM",

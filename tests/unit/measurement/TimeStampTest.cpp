@@ -130,11 +130,40 @@ TEST(TimeStamp, FileTextHasNoLeadingZerosAndReadsBack) {
     ASSERT_TRUE(read.ParseFileText("2006-5-3 10:0:7.45"));
     EXPECT_EQ(read.FileText(), t.FileText());
     EXPECT_EQ(read.weekday, t.weekday);
-    for (const char* bad : {"2006-5-3 10:0:7", "2006-5-3T10:0:7.0", "2006-5-3 10:0:7.0x", "",
-                            "99999-5-3 10:0:7.0", "2006-5-3 10:0:7.0 "}) {
+    for (const char* bad : {"2006-5-3T10:0:7.0", "2006-5-3 10:0:7.0x", "", "99999-5-3 10:0:7.0",
+                            "2006-5-3 10:0:7.0 "}) {
         EXPECT_FALSE(read.ParseFileText(bad)) << bad;
     }
     EXPECT_EQ(read.FileText(), t.FileText());
+}
+
+// Files from elsewhere may end a time at the second; it reads with 0 ms instead of as "not
+// set". The readers take a timestamp at the start of a value (ParseFilePrefix), a whole text
+// must be exactly one (ParseFileText).
+TEST(TimeStamp, FileTextWithoutMillisecondsReadsWithZero) {
+    const CTimeStamp midnight(2024, 3, 8, 0, 0, 0);
+    struct Case {
+        const char* text;
+        size_t prefixUsed;  // 0: not a timestamp
+        bool wholeText;
+        CTimeStamp expected;
+    } cases[] = {
+        {"2024-3-8 0:0:0", 14, true, midnight},
+        {"2024-3-8 0:0:0.250", 18, true, CTimeStamp(2024, 3, 8, 0, 0, 0, 250)},
+        {"2024-3-8 0:0:0,17,", 14, false, midnight},  // a row goes on after it
+        {"2024-3-8 0:0:0.</t>", 14, false, midnight},
+        {" 2024-3-8 0:0:0", 15, false, midnight},
+        {"2024-3-8 0:0", 0, false, {}},
+        {"2024-3-8", 0, false, {}},
+    };
+    for (const Case& c : cases) {
+        CTimeStamp prefix, whole;
+        EXPECT_EQ(prefix.ParseFilePrefix(c.text), c.prefixUsed) << c.text;
+        EXPECT_EQ(prefix, c.expected) << c.text;
+        EXPECT_EQ(whole.ParseFileText(c.text), c.wholeText) << c.text;
+        EXPECT_EQ(whole, c.wholeText ? c.expected : CTimeStamp()) << c.text;
+    }
+    EXPECT_EQ(midnight.weekday, 5);  // a Friday
 }
 
 // Sets the process's time zone for its lifetime.
