@@ -1,5 +1,9 @@
 #include "cli/Arguments.h"
 
+#include <cstdio>
+
+#include "measurement/TimeStamp.h"
+
 #include <charconv>
 
 namespace varelo {
@@ -62,12 +66,22 @@ std::vector<std::string> Arguments::Positionals() const {
 
 std::string Arguments::Problems() const {
     std::string text;
-    for (const auto& p : problems_) text += p + "\n";
+    for (const auto& p : problems_)
+        text += p + "\n";
     for (size_t i = 0; i < words_.size(); ++i) {
         if (!used_[i] && words_[i].starts_with("--"))
             text += "unknown option " + std::string(words_[i]) + "\n";
     }
     return text;
+}
+
+bool ParseDate(const std::string& text, CTimeStamp& t) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    char sep = ' ';
+    const int n = std::sscanf(text.c_str(), "%d-%d-%d%c%d:%d:%d", &y, &mo, &d, &sep, &h, &mi, &s);
+    if (n != 3 && n < 6) return false;
+    t = CTimeStamp(y, mo, d, h, mi, s);
+    return t.IsValidDateTime();
 }
 
 }  // namespace varelo

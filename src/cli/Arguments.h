@@ -7,6 +7,11 @@
 
 namespace varelo {
 
+class CTimeStamp;
+
+// "YYYY-MM-DD" with an optional " HH:MM[:SS]" or "THH:MM[:SS]"; false for anything else.
+bool ParseDate(const std::string& text, CTimeStamp& t);
+
 // The words of a command line after the command: options "--name value" or "--flag", and
 // positional words.
 class Arguments {

@@ -17,16 +17,6 @@ namespace varelo {
 
 namespace {
 
-// "YYYY-MM-DD" with an optional " HH:MM[:SS]" or "THH:MM[:SS]".
-bool ParseDate(const std::string& text, CTimeStamp& t) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    char sep = ' ';
-    int n = std::sscanf(text.c_str(), "%d-%d-%d%c%d:%d:%d", &y, &mo, &d, &sep, &h, &mi, &s);
-    if (n != 3 && n < 6) return false;
-    t = CTimeStamp(y, mo, d, h, mi, s);
-    return t.IsValidDateTime();
-}
-
 const char* const kKindNames[] = {"short interruptions", "long interruptions", "dips and swells"};
 
 void PrintTable(const TableSummary& t) {

@@ -45,9 +45,12 @@ void PrintBins(const char* title, const std::array<float, CLimitValues::kBins>& 
             continue;
         }
         size_t last = k;
-        while (!skipHarmonics && last + 1 < bins.size() && bins[last + 1] == bins[k]) ++last;
-        if (last > k) std::printf("  %4d-%4d Hz  %g %%\n", frequency, int(last + 1) * 5, double(bins[k]));
-        else std::printf("  %4d Hz  %g %%\n", frequency, double(bins[k]));
+        while (!skipHarmonics && last + 1 < bins.size() && bins[last + 1] == bins[k])
+            ++last;
+        if (last > k)
+            std::printf("  %4d-%4d Hz  %g %%\n", frequency, int(last + 1) * 5, double(bins[k]));
+        else
+            std::printf("  %4d Hz  %g %%\n", frequency, double(bins[k]));
         k = last;
     }
     if (!any) std::printf("  none\n");
@@ -73,9 +76,9 @@ int Show(CliContext&, Arguments& args) {
         "Flicker: Pst %g, Plt %g\nUnbalance: %g %%\nTHD: voltage %g %%, current %g %%\n"
         "Events allowed: %d\nInterruption limit: %d %%\n",
         l.PowSysNomFreq, l.Histogram, double(l.NminusTol95), double(l.NplusTol95), l.Histogram,
-        double(l.NminusTol100), double(l.NplusTol100), l.FminusTol95, l.FplusTol95,
-        l.FminusTol100, l.FplusTol100, double(l.FlickPst), double(l.FlickPlt),
-        double(l.VoltUnbal), double(l.THD), double(l.CurrTHD), l.NrEvents, l.InterruptionLimit);
+        double(l.NminusTol100), double(l.NplusTol100), l.FminusTol95, l.FplusTol95, l.FminusTol100,
+        l.FplusTol100, double(l.FlickPst), double(l.FlickPlt), double(l.VoltUnbal), double(l.THD),
+        double(l.CurrTHD), l.NrEvents, l.InterruptionLimit);
     PrintBins("Voltage harmonics", l.Harm, l, true, false);
     PrintBins("Voltage interharmonics", l.Harm, l, false, true);
     PrintBins("Mains signalling voltages", l.SignallingVolt, l, false, false);
@@ -98,6 +101,8 @@ constexpr Command kCommands[] = {
 
 }  // namespace
 
-std::span<const Command> LimitCommands() { return kCommands; }
+std::span<const Command> LimitCommands() {
+    return kCommands;
+}
 
 }  // namespace varelo

@@ -1,6 +1,5 @@
 // varelo-cli print: a result view's printout of a measurement file as a PDF file, drawn by the
 // desktop program's own paint routines.
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -8,6 +7,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "cli/CurveOptions.h"
 #include "document/Vamor800Doc.h"
 #ifdef VARELO_HAVE_GUI_PRINT
 #include "gui/print/PrintToPdf.h"
@@ -22,24 +22,9 @@ namespace {
 int Print(CliContext& context, Arguments& args) {
     auto output = args.Value("output");
     auto limits = args.Value("limits");
-    PrintChoices choices;
-    for (const std::string& text : args.Values("channel")) {
-        int id = 0;
-        if (std::sscanf(text.c_str(), "%d", &id) != 1 || id <= 0)
-            args.Fail("--channel takes a channel identifier such as 1011: " + text);
-        choices.channels.push_back(id);
-    }
-    if (auto period = args.Int("period", 1, 26)) choices.period = *period;
-    choices.energy = args.Flag("energy");
-    if (auto limit = args.Value("limit-line")) {
-        int id = 0, band = 0;
-        const int n = std::sscanf(limit->c_str(), "%d:%d", &id, &band);
-        const auto at = std::find(choices.channels.begin(), choices.channels.end(), id);
-        if (n < 1 || at == choices.channels.end() || band < 0 || band > 1)
-            args.Fail("--limit-line takes one of the --channel identifiers and a band 0 or 1");
-        else
-            choices.limitCurve = int(at - choices.channels.begin()), choices.limitBand = band;
-    }
+    const CurveOptions curves = ReadCurveOptions(args);
+    const PrintChoices choices{curves.channels, curves.period, curves.energy, curves.limitCurve,
+                               curves.limitBand};
     auto words = args.Positionals();
     if (words.size() != 2)
         args.Fail("name a printout and one measurement file");

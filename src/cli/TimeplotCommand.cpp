@@ -9,6 +9,7 @@
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "cli/CurveOptions.h"
 #include "document/Vamor800Doc.h"
 #include "measurement/MeasurementChannel.h"
 #include "platform/JsonWriter.h"
@@ -22,55 +23,8 @@ namespace varelo {
 
 namespace {
 
-bool ParseStart(const std::string& text, CTimeStamp& t) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    char sep = ' ';
-    const int n = std::sscanf(text.c_str(), "%d-%d-%d%c%d:%d:%d", &y, &mo, &d, &sep, &h, &mi, &s);
-    if (n != 3 && n < 6) return false;
-    t = CTimeStamp(y, mo, d, h, mi, s);
-    return t.IsValidDateTime();
-}
-
-struct Choices {
-    std::vector<int> channels;
-    int period = kMeasurementPeriod;
-    std::optional<CTimeStamp> start;
-    int scaling = kScaleMeasuringRange;
-    int limitCurve = -1, limitBand = 0;
-    bool energy = false;
-};
-
-void ReadChoices(Arguments& args, Choices& c) {
-    for (const std::string& text : args.Values("channel")) {
-        CMeasurementChannel channel;
-        int id = 0;
-        if (std::sscanf(text.c_str(), "%d", &id) != 1 || !channel.SetupChannel(id))
-            args.Fail("--channel takes a channel identifier such as 1011: " + text);
-        c.channels.push_back(id);
-    }
-    if (c.channels.empty() || c.channels.size() > size_t(kMaxCurves))
-        args.Fail("name one to nine channels with --channel");
-    if (auto period = args.Int("period", 1, 26)) c.period = *period;
-    if (auto scaling = args.Int("scaling", 1, 2)) c.scaling = *scaling;
-    if (auto start = args.Value("start")) {
-        CTimeStamp t;
-        if (!ParseStart(*start, t)) args.Fail("--start takes a date YYYY-MM-DD [HH:MM[:SS]]");
-        c.start = t;
-    }
-    if (auto limit = args.Value("limit-line")) {
-        int id = 0, band = 0;
-        const int n = std::sscanf(limit->c_str(), "%d:%d", &id, &band);
-        const auto at = std::find(c.channels.begin(), c.channels.end(), id);
-        if (n < 1 || at == c.channels.end() || band < 0 || band > 1)
-            args.Fail("--limit-line takes one of the --channel identifiers and a band 0 or 1");
-        else
-            c.limitCurve = int(at - c.channels.begin()), c.limitBand = band;
-    }
-    c.energy = args.Flag("energy");
-}
-
 void WriteJson(const CVamor800Doc& doc, const DiagramState& state, const CurveData& data,
-               const Choices& choices) {
+               const CurveOptions& choices) {
     const TimeAxis& axis = state.Axis();
     const int64_t start = axis.WindowStart().SecondsSince(data.Origin());
     const int64_t end = axis.WindowEnd().SecondsSince(data.Origin());
@@ -118,9 +72,10 @@ void WriteJson(const CVamor800Doc& doc, const DiagramState& state, const CurveDa
 }
 
 int Timeplot(CliContext& context, Arguments& args) {
-    Choices choices;
     const bool json = args.Flag("json");
-    ReadChoices(args, choices);  // the options first: their values are no file names
+    CurveOptions choices = ReadCurveOptions(args);  // first: their values are no file names
+    if (choices.channels.empty() || choices.channels.size() > size_t(kMaxCurves))
+        args.Fail("name one to nine channels with --channel");
     auto files = args.Positionals();
     if (files.size() != 1) args.Fail("name one measurement file");
     if (!json) args.Fail("timeplot writes --json");
@@ -137,9 +92,10 @@ int Timeplot(CliContext& context, Arguments& args) {
     DiagramState state(
         TimeAxis(intervals.front().DateTime, intervals.back().DateTime, doc.GetIntervalLength()));
     if (choices.start) state.Axis().SetWindowStart(*choices.start);
-    state.Axis().SetPeriod(choices.period, !choices.start);
+    state.Axis().SetPeriod(choices.period > 0 ? choices.period : kMeasurementPeriod,
+                           !choices.start);
     state.SetCurves(choices.channels);
-    state.SetScalingMode(choices.scaling);
+    state.SetScalingMode(choices.scaling > 0 ? choices.scaling : kScaleMeasuringRange);
     state.ChooseAxisCurvesAfresh();
     std::vector<CMeasurementChannel> channels(choices.channels.size());
     for (size_t i = 0; i < channels.size(); ++i) {
