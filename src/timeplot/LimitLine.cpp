@@ -76,7 +76,8 @@ LimitLine LimitLine::For(int channelId, int band, const LimitLineInputs& in) {
         }
         line.upper = nominal * (100 + plus) / 100;
         line.lower = nominal * (100 - minus) / 100;
-        line.twoSided = IsVoltage(q);
+        // The frequency's lower limit is drawn and filled too, not only computed.
+        line.twoSided = true;
     } else {
         line.upper = SingleLimit(q, in);
     }

@@ -22,7 +22,7 @@ struct LimitLine {
     bool defined = false;
     double upper = 0;
     double lower = 0;
-    // Only the voltages draw their lower value as well.
+    // Frequency and voltages draw their lower value as well.
     bool twoSided = false;
 
     static LimitLine For(int channelId, int band, const LimitLineInputs& in);

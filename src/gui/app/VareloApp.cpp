@@ -269,7 +269,13 @@ void VareloApp::GeneralSettings() {
                                    if (link_.IsOpen()) link_.Open(port, baud, false);
                                },
                                [this] {
-                                   if (doc_) doc_->ComputeExtremes();
+                                   if (!doc_) return;
+                                   doc_->ComputeExtremes();
+                                   // Open diagrams rescale with the next drawing.
+                                   for (ResultView* view : window_->Views()) {
+                                       if (auto* diagram = dynamic_cast<CPzdBaseView*>(view))
+                                           diagram->MarkForRecalculation();
+                                   }
                                }};
     ApplyGeneralSettings(dialog.Form(), settings_, options_, ui_, open, hooks);
     Reevaluate(false);

@@ -32,8 +32,8 @@ TEST_F(LimitLineTest, BandsOfFrequencyAndVoltagesInTheirUnits) {
         double upper, lower;
         bool twoSided;
     } const cases[] = {
-        {2, 0, 50 * 1.01, 50 * 0.99, false},      // 99.5 % band
-        {2, 1, 50 * 1.04, 50 * 0.94, false},      // 100 % band
+        {2, 0, 50 * 1.01, 50 * 0.99, true},       // 99.5 % band
+        {2, 1, 50 * 1.04, 50 * 0.94, true},       // 100 % band
         {1011, 0, 230 * 1.10, 230 * 0.90, true},  // 95 % band
         {2012, 1, 230 * 1.10, 230 * 0.85, true},  // 100 % band
         {3013, 1, 230 * 1.10, 230 * 0.85, true},
