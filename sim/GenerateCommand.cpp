@@ -1,5 +1,6 @@
 #include "sim/GenerateCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
@@ -38,6 +39,18 @@ bool ApplyOption(std::string_view name, const std::string& value, GenerateOption
                  std::string& error) {
     if (name == "--output") {
         options.output = value;
+        return true;
+    }
+    if (name == "--missing") {
+        const size_t colon = value.find(':');
+        std::pair<size_t, size_t> gap;
+        if (colon == std::string::npos ||
+            !ParseNumber(std::string_view(value).substr(0, colon), gap.first) ||
+            !ParseNumber(std::string_view(value).substr(colon + 1), gap.second)) {
+            error = "--missing: '" + value + "' is not AFTER:COUNT";
+            return false;
+        }
+        options.missing.push_back(gap);
         return true;
     }
     if (!name.starts_with("--")) {
@@ -104,7 +117,7 @@ bool ParseGenerateOptions(std::span<const std::string> args, GenerateOptions& op
 std::string GenerateUsage() {
     return R"(usage: logger-sim generate --function A|P --intervals N [--interval S] [--seed K]
                           [--system 230|120] [--start "YYYY-MM-DD HH:MM"]
-                          [--gap STALE:EMPTY] --output FILE.VXM
+                          [--gap STALE:EMPTY] [--missing AFTER:COUNT ...] --output FILE.VXM
 
 Writes a realistic measurement of a Logger 408b on a low-voltage feeder as a measurement
 data file. The same options always give the same file.
@@ -118,6 +131,8 @@ options:
   --start TIME         start of the first interval (default "2024-01-01 00:00")
   --gap STALE:EMPTY    a circular interval memory that wrapped: STALE records of an earlier
                        run and EMPTY erased records before the first interval
+  --missing AFTER:COUNT  leave COUNT intervals out after the first AFTER, a recording gap in the
+                       file (repeatable; positions count the generated intervals)
   --output FILE        the measurement file to write
 )";
 }
@@ -139,6 +154,16 @@ int RunGenerateCommand(std::span<const std::string> args) {
     if (!generator.Generate(data)) {
         std::fprintf(stderr, "logger-sim generate: not enough memory for the measurement\n");
         return 1;
+    }
+    if (!options.missing.empty()) {
+        size_t index = 0;
+        data.intervals.RemoveIf([&](const CIntervalRecord&) {
+            const size_t i = index++;
+            return std::any_of(options.missing.begin(), options.missing.end(), [i](auto gap) {
+                return i >= gap.first && i - gap.first < gap.second;
+            });
+        });
+        data.job.NrInterval = uint32_t(data.intervals.size());
     }
     if (!WriteMeasurementFile(options.output, data)) {
         std::fprintf(stderr, "logger-sim generate: cannot write %s\n", options.output.c_str());

@@ -3,6 +3,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "sim/GeneratorSettings.h"
 
@@ -13,6 +15,8 @@ struct GenerateOptions {
     bool help = false;
     GeneratorSettings settings;
     std::string output;
+    // Recording gaps cut into the written file: COUNT intervals left out after the first AFTER.
+    std::vector<std::pair<size_t, size_t>> missing;
 };
 
 // One generator setting by its option name without "--" (function, intervals, interval, seed,

@@ -13,7 +13,6 @@
 #include "document/Vamor800Doc.h"
 #include "gui/views/PzdView.h"
 #include "gui/views/ViewRegistry.h"
-#include "measurement/MeasurementFile.h"
 #include "platform/Paths.h"
 #include "support/RecordingUserInterface.h"
 #include "support/RunProgram.h"
@@ -33,20 +32,14 @@ protected:
         folder_ = new test::TempDir;
         file_ = folder_->File("year.VXM");
         ASSERT_EQ(
-            RunProgram(test::BuiltProgramLine(
-                           folder_->Path(), "logger-sim",
-                           "generate --function A --intervals 52560 --output " + ShellQuote(file_)))
+            RunProgram(
+                test::BuiltProgramLine(
+                    folder_->Path(), "logger-sim",
+                    "generate --function A --intervals 52560 --missing 100:1 --missing 20000:500 "
+                    "--missing 40000:1 --output " +
+                        ShellQuote(file_)))
                 .status,
             0);
-        MeasurementData data;
-        ASSERT_TRUE(ReadMeasurementFile(file_, data));
-        size_t index = 0;
-        data.intervals.RemoveIf([&index](const CIntervalRecord&) {
-            const size_t i = index++;
-            return i == 100 || (i >= 20000 && i < 20500) || i == 40000;
-        });
-        data.job.NrInterval = uint32_t(data.intervals.size());
-        ASSERT_TRUE(WriteMeasurementFile(file_, data));
     }
     static void TearDownTestSuite() {
         delete folder_;

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "measurement/MeasurementFile.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -59,13 +58,14 @@ TEST_F(CliReferenceCommands, CumulativeFrequencyTakesItsClassLimitsAndRefusesCro
 }
 
 TEST_F(CliReferenceCommands, TimeplotShowsItsWindowLimitLineEnergyAndGaps) {
-    MeasurementData data;
-    ASSERT_TRUE(ReadMeasurementFile(file, data));
-    size_t index = 0;
-    data.intervals.RemoveIf([&index](const CIntervalRecord&) { return index++ == 300; });
-    data.job.NrInterval = uint32_t(data.intervals.size());
-    const std::string after = data.intervals[300].DateTime.FileText();
-    ASSERT_TRUE(WriteMeasurementFile(file, data));
+    // Interval 301 missing: the record after the gap ends 2024-01-03 02:20.
+    ASSERT_EQ(RunProgram(test::BuiltProgramLine(dir.Path(), "logger-sim",
+                                                "generate --function A --intervals 1008 "
+                                                "--missing 300:1 --output " +
+                                                    ShellQuote(file)))
+                  .status,
+              0);
+    const std::string after = "2024-1-3 2:20:0.0";
 
     const test::ProgramResult r =
         Cli("timeplot " + ShellQuote(file) +
