@@ -25,6 +25,7 @@
 #include "gui/app/VareloApp.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/ChannelSelectionDialog.h"
+#include "gui/dialogs/ClassLimitsDialog.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/EvaluationPeriodDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
@@ -221,6 +222,8 @@ int main(int argc, char* argv[]) {
     }
 
     SaveTimeplotDialogs(varelo, &window);
+    varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
+    SaveDialog(classLimits, "cumulative-class-limits");
 
     varelo::GeneralSettingsDialog settings(
         varelo::LoadGeneralSettings(varelo.AppSettings(), varelo::AppOptions::Instance()), false,
