@@ -165,6 +165,22 @@ TEST_F(CumulativeFrequencyTest, CaptionsNameTheParametersHarmonicsAndJobChannels
     EXPECT_EQ(CumulativeCaption(1022, data.job), "THD V average");
 }
 
+TEST_F(CumulativeFrequencyTest, WithoutIntervalsNoValuesAndWithoutLimitNoReference) {
+    limits.SetHarmonicLimit(30, 0);
+    const auto scaled = ComputeCumulativeFrequency(CumulativeView::kVoltage, Input(), 5, 95);
+    const auto h30 = std::find_if(scaled.begin(), scaled.end(),
+                                  [](const CumulativeChannel& c) { return c.channelId == 1330; });
+    ASSERT_NE(h30, scaled.end());
+    EXPECT_EQ(h30->Reference(0), 0);  // no limit: no bar in limit scaling
+
+    data.intervals = CIntervalList();
+    data.intervals.SetScaling(scaling);
+    const auto empty = ComputeCumulativeFrequency(CumulativeView::kVoltage, Input(), 5, 95);
+    ASSERT_FALSE(empty.empty());
+    for (const CumulativeChannel& c : empty)
+        EXPECT_FALSE(c.hasValues) << c.channelId;
+}
+
 TEST(CumulativeSettings, InvalidStoredValuesReadAsDefaults) {
     test::TempDir dir;
     SettingsStore store(dir.File("Varelo.conf"));

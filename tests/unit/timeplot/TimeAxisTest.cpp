@@ -139,5 +139,16 @@ TEST(NiceScale, TenRoundDivisionsAboveTheLowerBound) {
     }
 }
 
+TEST(NiceScale, PowerFactorsAreFoldedAroundTheirBestValues) {
+    // Values near +-1 land near 0; the sign tells the side, 0 lies at the edges.
+    const std::pair<double, double> cases[] = {{0.95, 0.05}, {-0.95, -0.05}, {1, 0},
+                                               {-1, 0},      {0, 1},         {0.5, 0.5}};
+    for (auto [value, folded] : cases)
+        EXPECT_NEAR(Fold(value), folded, 1e-12) << value;
+    EXPECT_TRUE(IsRangeLimited(84));
+    EXPECT_TRUE(IsRangeLimited(108));
+    EXPECT_FALSE(IsRangeLimited(86));
+}
+
 }  // namespace
 }  // namespace varelo
