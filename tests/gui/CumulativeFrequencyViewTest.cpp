@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 
+#include "OpenedMeasurement.h"
 #include "app/AppOptions.h"
 #include "app/Settings.h"
 #include "document/Vamor800Doc.h"
@@ -16,53 +17,17 @@
 #include "gui/views/ShfgView.h"
 #include "gui/views/ViewRegistry.h"
 #include "platform/Paths.h"
-#include "support/RecordingUserInterface.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
 
 namespace varelo {
 namespace {
 
-using test::RunProgram;
-using test::ShellQuote;
-
-class CumulativeViewTest : public ::testing::Test {
+class CumulativeViewTest : public test::OpenedMeasurementTest {
 protected:
     static void SetUpTestSuite() {
-        folder_ = new test::TempDir;
-        file_ = folder_->File("week.VXM");
-        ASSERT_EQ(
-            RunProgram(test::BuiltProgramLine(
-                           folder_->Path(), "logger-sim",
-                           "generate --function A --intervals 1008 --output " + ShellQuote(file_)))
-                .status,
-            0);
-    }
-    static void TearDownTestSuite() {
-        delete folder_;
-        folder_ = nullptr;
-    }
-    void SetUp() override {
-        settings.Write(setting::LimitFile, DataFolder() + "/En50160-50Hz.gwd");
-        ui.periodAnswer =
-            std::pair{CTimeStamp(1980, 1, 1, 0, 0, 0), CTimeStamp(2037, 12, 31, 0, 0, 0)};
-        ASSERT_TRUE(doc.OpenFile(file_));
+        ASSERT_TRUE(Generate("week.VXM", "--function A --intervals 1008"));
     }
     void TearDown() override { ModalRunner::SetHook(nullptr); }
-    ViewContext Context() { return {&doc, &settings, &options, &ui}; }
-
-    static test::TempDir* folder_;
-    static std::string file_;
-    test::TempDir dir;
-    SettingsStore store{dir.File("Varelo.conf")};
-    Settings settings{store};
-    test::RecordingUserInterface ui;
-    AppOptions options;
-    CVamor800Doc doc{settings, ui, options};
 };
-
-test::TempDir* CumulativeViewTest::folder_ = nullptr;
-std::string CumulativeViewTest::file_;
 
 TEST_F(CumulativeViewTest, ClickedChannelsAreSelectedUpToNineAndOpenATimeplot) {
     CShfgView view(Context());

@@ -8,68 +8,31 @@
 #include <QPainter>
 #include <QTest>
 
+#include "OpenedMeasurement.h"
 #include "app/AppOptions.h"
 #include "app/Settings.h"
 #include "document/Vamor800Doc.h"
 #include "gui/views/PzdView.h"
 #include "gui/views/ViewRegistry.h"
 #include "platform/Paths.h"
-#include "support/RecordingUserInterface.h"
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
 #include "timeplot/TimePeriodTable.h"
 
 namespace varelo {
 namespace {
 
-using test::RunProgram;
-using test::ShellQuote;
-
 // A generated year of function A with three recording gaps.
-class LevelTimeDiagramTest : public ::testing::Test {
+class LevelTimeDiagramTest : public test::OpenedMeasurementTest {
 protected:
     static void SetUpTestSuite() {
-        folder_ = new test::TempDir;
-        file_ = folder_->File("year.VXM");
-        ASSERT_EQ(
-            RunProgram(
-                test::BuiltProgramLine(
-                    folder_->Path(), "logger-sim",
-                    "generate --function A --intervals 52560 --missing 100:1 --missing 20000:500 "
-                    "--missing 40000:1 --output " +
-                        ShellQuote(file_)))
-                .status,
-            0);
+        ASSERT_TRUE(Generate("year.VXM",
+                             "--function A --intervals 52560 --missing 100:1 "
+                             "--missing 20000:500 --missing 40000:1"));
     }
-    static void TearDownTestSuite() {
-        delete folder_;
-        folder_ = nullptr;
-    }
-
-    void SetUp() override {
-        settings.Write(setting::LimitFile, DataFolder() + "/En50160-50Hz.gwd");
-        ui.periodAnswer =
-            std::pair{CTimeStamp(1980, 1, 1, 0, 0, 0), CTimeStamp(2037, 12, 31, 0, 0, 0)};
-        ASSERT_TRUE(doc.OpenFile(file_));
-    }
-    ViewContext Context() { return {&doc, &settings, &options, &ui}; }
     std::unique_ptr<CPzdView> Open(const std::vector<int>& curves) {
         doc.HandOverChannels(curves, {}, true);
         return std::unique_ptr<CPzdView>(CPzdView::Create(Context(), nullptr));
     }
-
-    static test::TempDir* folder_;
-    static std::string file_;
-    test::TempDir dir;
-    SettingsStore store{dir.File("Varelo.conf")};
-    Settings settings{store};
-    test::RecordingUserInterface ui;
-    AppOptions options;
-    CVamor800Doc doc{settings, ui, options};
 };
-
-test::TempDir* LevelTimeDiagramTest::folder_ = nullptr;
-std::string LevelTimeDiagramTest::file_;
 
 TEST_F(LevelTimeDiagramTest, OpensOnTheStoredPeriodWithTheHandedOverCurves) {
     settings.Write(setting::TimePeriod, 16);

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "OpenedMeasurement.h"
 #include "app/AppOptions.h"
 #include "app/PrintoutKinds.h"
 #include "app/Settings.h"
@@ -37,29 +38,11 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-class ResultViewsTest : public ::testing::Test {
+class ResultViewsTest : public test::OpenedMeasurementTest {
 protected:
     static void SetUpTestSuite() {
-        folder_ = new test::TempDir;
-        file_ = folder_->File("week.VXM");
-        std::string line = test::BuiltProgramLine(
-            folder_->Path(), "logger-sim",
-            "generate --function A --intervals 1008 --output " + ShellQuote(file_));
-        ASSERT_EQ(RunProgram(line).status, 0);
+        ASSERT_TRUE(Generate("week.VXM", "--function A --intervals 1008"));
     }
-    static void TearDownTestSuite() {
-        delete folder_;
-        folder_ = nullptr;
-    }
-
-    void SetUp() override {
-        settings.Write(setting::LimitFile, DataFolder() + "/En50160-50Hz.gwd");
-        ui.periodAnswer =
-            std::pair{CTimeStamp(1980, 1, 1, 0, 0, 0), CTimeStamp(2037, 12, 31, 0, 0, 0)};
-        ASSERT_TRUE(doc.OpenFile(file_));
-    }
-
-    ViewContext Context() { return {&doc, &settings, &options, &ui}; }
 
     static QAction* Action(const QList<QMenu*>& menus, int id) {
         for (QMenu* menu : menus) {
@@ -69,19 +52,7 @@ protected:
         }
         return nullptr;
     }
-
-    static test::TempDir* folder_;
-    static std::string file_;
-    test::TempDir dir;
-    SettingsStore store{dir.File("Varelo.conf")};
-    Settings settings{store};
-    test::RecordingUserInterface ui;
-    AppOptions options;
-    CVamor800Doc doc{settings, ui, options};
 };
-
-test::TempDir* ResultViewsTest::folder_ = nullptr;
-std::string ResultViewsTest::file_;
 
 TEST_F(ResultViewsTest, RegistryOpensTheFourViews) {
     struct Case {
