@@ -50,8 +50,15 @@ echo
 echo "== varelo-cli print graphical-summary"
 "$bin/varelo-cli" print graphical-summary "$measurement" --output "$summary_pdf"
 
+timeplot_pdf=$work/timeplot.pdf
+echo
+echo "== varelo-cli print timeplot (the phase voltages against their 95 % band)"
+"$bin/varelo-cli" print timeplot "$measurement" --output "$timeplot_pdf" \
+    --channel 1011 --channel 2011 --channel 3011 --limit-line 1011:0
+
 echo
 echo "Files:"
 echo "  measurement:                  $measurement"
 echo "  graphical summary (PDF):      $summary_pdf"
+echo "  timeplot (PDF):               $timeplot_pdf"
 echo "  commands the Logger received: $work/logger-commands.log"
