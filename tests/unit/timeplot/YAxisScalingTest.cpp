@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/TableScaleSources.h"
+
 #include <cmath>
 #include <limits>
 #include <map>
@@ -26,20 +28,11 @@ protected:
     int StoredMode() { return settings.ReadInt(setting::Yscaling); }
 
     DiagramState diagram{TimeAxis(At(2, 0, 10), At(9, 0, 0), 600)};
-    std::map<int, std::pair<double, double>> ranges{
+    test::ValueRanges ranges{
         {1011, {0, 276}}, {2011, {0, 276}}, {1031, {0, 1200}}, {1084, {-1, 1}}};
-    std::map<int, std::pair<double, double>> extremes{
+    test::ValueRanges extremes{
         {1011, {231.2, 236.9}}, {2011, {228.0, 233.0}}, {1031, {0, 7.3}}, {1084, {0.02, 0.5}}};
-    ScaleSources sources{[this](int id, double& begin, double& end) {
-                             if (auto it = ranges.find(id); it != ranges.end())
-                                 std::tie(begin, end) = it->second;
-                         },
-                         [this](int id, double& minimum, double& maximum) {
-                             auto it = extremes.find(id);
-                             if (it == extremes.end()) return false;
-                             std::tie(minimum, maximum) = it->second;
-                             return true;
-                         }};
+    ScaleSources sources = test::TableScaleSources(ranges, extremes);
     test::TempDir dir;
     SettingsStore store{dir.File("Varelo.conf")};
     Settings settings{store};
