@@ -35,6 +35,7 @@ class SilentUserInterface final : public UserInterface {
 public:
     void ShowMessage(int, const std::string&, MessageIcon) override {}
     bool AskYesNo(int, const std::string&, MessageIcon) override { return false; }
+    Answer Ask(const Question&) override { return Answer::No; }
     void SetStatusText(const std::string&) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
@@ -47,6 +48,9 @@ public:
                         const std::string&, std::string&) override {
         return false;
     }
+    bool AskLoggerDesignation(std::string&) override { return false; }
+    bool AskLoggerClock(LoggerClockChoice&) override { return false; }
+    void ShowLoggerInformation(const CLoggerInfo&) override {}
 };
 
 }  // namespace varelo::bench

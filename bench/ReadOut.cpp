@@ -71,6 +71,7 @@ public:
         waitedMs += ms;
         SystemClock().Sleep(ms);
     }
+    std::time_t Now() override { return SystemClock().Now(); }
 
     uint64_t waitedMs = 0;
 };

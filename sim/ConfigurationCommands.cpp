@@ -55,7 +55,7 @@ Reply ReadSoftware(CommandContext& context) {
 
 Reply ReadStatus(CommandContext& context) {
     const Scenario& s = context.scenario;
-    SimDateTime clock = s.clock ? *s.clock : SimDateTime::LocalNow();
+    SimDateTime clock = s.Clock();
     Reply reply = Answer(kReadStatus, StatusParagraph(s, s.selectedJob, clock));
     reply.note = "job " + std::to_string(s.selectedJob);
     return reply;

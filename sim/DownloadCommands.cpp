@@ -92,6 +92,15 @@ Reply FinishCpuFlash(CommandContext& context) {
 Reply Restart(CommandContext& context) {
     Scenario& s = context.scenario;
     std::string note = "restart";
+    // Restarting the running application aborts its job and clears the job memory.
+    if (s.state == '+' && !s.firmware.bootDownload) {
+        const char function = s.jobs[0].function;
+        s.jobs = {};
+        s.jobs[0].function = s.jobs[1].function = function;
+        s.jobs[0].report = s.jobs[1].report = JobReport{.state = 'K'};
+        s.hasOldJob = false;
+        note += "; jobs and measurements cleared";
+    }
     auto boot = Fields(s.firmware.bootFlash.TextAtStart());
     if (boot.size() >= 4 && boot[0] == kDemoImageMark && boot[1] == "BOOT") {
         s.hardware.bootVersion = boot[2];

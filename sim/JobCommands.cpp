@@ -50,6 +50,8 @@ Reply WriteJob(CommandContext& context) {
         note += ", the previous one kept as old job";
     }
     s.jobs[0].block.assign(context.data.begin(), context.data.end());
+    // The replaced job's records went with it (or with the old job).
+    s.jobs[0].measurement.reset();
     s.jobs[0].report = JobReport{.state = 'V'};
     return {.bytes = {XorOf(context.data)},
             .owner = kWriteJob,

@@ -6,6 +6,7 @@
 #include "sim/ConfigurationCommands.h"
 #include "sim/ConnectionCommands.h"
 #include "sim/DownloadCommands.h"
+#include "sim/HousekeepingCommands.h"
 #include "sim/JobCommands.h"
 #include "sim/MeasurementCommands.h"
 
@@ -18,6 +19,7 @@ LoggerEngine::LoggerEngine(Scenario scenario, FaultSettings faults)
     RegisterJobCommands(dispatcher_);
     RegisterMeasurementCommands(dispatcher_);
     RegisterDownloadCommands(dispatcher_);
+    RegisterHousekeepingCommands(dispatcher_);
 }
 
 void LoggerEngine::Register(uint8_t command, CommandHandler handler, size_t dataLength) {

@@ -107,6 +107,7 @@ struct Scenario {
     // mode, '$', '*' or '>' busy, '#' and anything else as the Logger sends it.
     uint8_t state = '+';
     std::optional<SimDateTime> clock{};  // none: the host's local time when asked
+    long long clockOffset = 0;           // seconds "Z" moved the host's time by
     std::string designation = "Simulated Logger";
     uint8_t online = '0';  // online state: '0', 'K', 'U', 'V'
     HardwareInfo hardware{};
@@ -128,6 +129,12 @@ struct Scenario {
     } read{};
 
     FirmwareDownloadState firmware{};
+
+    // The Logger's clock now: the fixed clock, or the host's local time moved by "Z".
+    SimDateTime Clock() const {
+        return clock ? *clock
+                     : SimDateTime::FromSeconds(SimDateTime::LocalNow().Seconds() + clockOffset);
+    }
 
     // The family whose hardware type begins "40": clamp, 24-bit interval counts.
     bool IsExtendedFamily() const { return hardware.type.starts_with("40"); }

@@ -50,6 +50,57 @@ SimDateTime SimDateTime::LocalNow() {
             local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};  // no leap second
 }
 
+namespace {
+
+// Days since 1970-01-01 of a proleptic Gregorian date, and back.
+long long DaysFromCivil(int y, int m, int d) {
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yoe = y - era * 400;
+    const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+void CivilFromDays(long long z, int& y, int& m, int& d) {
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    d = int(doy - (153 * mp + 2) / 5 + 1);
+    m = int(mp < 10 ? mp + 3 : mp - 9);
+    y = int(yoe + era * 400 + (m <= 2));
+}
+
+}  // namespace
+
+long long SimDateTime::Seconds() const {
+    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+SimDateTime SimDateTime::FromSeconds(long long seconds) {
+    long long days = seconds / 86400;
+    long long rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    SimDateTime t;
+    CivilFromDays(days, t.year, t.month, t.day);
+    t.hour = int(rest / 3600);
+    t.minute = int(rest / 60 % 60);
+    t.second = int(rest % 60);
+    return t;
+}
+
+int SimDateTime::Weekday() const {
+    // 1970-01-01 was a Thursday.
+    const long long days = DaysFromCivil(year, month, day);
+    return int(((days + 3) % 7 + 7) % 7) + 1;
+}
+
 std::string SimDateTime::Text() const {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, hour,

@@ -23,6 +23,12 @@ struct SimDateTime {
     // The host's local time.
     static SimDateTime LocalNow();
     std::string Text() const;
+
+    // Seconds since 1970-01-01 00:00 of the same calendar (no time zone), and back.
+    long long Seconds() const;
+    static SimDateTime FromSeconds(long long seconds);
+    // 1 = Monday ... 7 = Sunday.
+    int Weekday() const;
 };
 
 }  // namespace varelo::sim

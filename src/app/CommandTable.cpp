@@ -71,7 +71,8 @@ constexpr int kViewCommands[] = {
 // Commands with a handler whatever the state.
 constexpr int kAlwaysEnabled[] = {
     kNew,    kOpen,        kPrinterSetup,   kAbout, kExit, kGeneralSettings,
-    kColors, kReadResults, kReadOldResults,
+    kColors, kReadResults, kReadOldResults, kStopMeasurement, kSetClock, kSetName,
+    kLoggerInfo,
 };
 
 bool Contains(std::span<const int> list, int id) {

@@ -5,9 +5,24 @@
 
 namespace varelo {
 
-enum class MessageIcon { Information, Warning, Stop, Question };
+// None: a plain message box.
+enum class MessageIcon { Information, Warning, Stop, Question, None };
 
 struct PeriodQuestion;
+struct CLoggerInfo;
+struct LoggerClockChoice;
+
+enum class Answer { Yes, No, Cancel };
+
+// A question with its buttons chosen: Yes and No, with or without Cancel, and which of Yes
+// and No is the default.
+struct Question {
+    int id = 0;
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+    bool noIsDefault = false;
+    bool withCancel = false;
+};
 
 // The fixed content of a progress window.
 struct ProgressLayout {
@@ -28,6 +43,8 @@ public:
     virtual void ShowMessage(int id, const std::string& text, MessageIcon icon) = 0;
     // A yes/no question; true for yes.
     virtual bool AskYesNo(int id, const std::string& text, MessageIcon icon) = 0;
+    // Closing the box answers Cancel when it offers Cancel, else No.
+    virtual Answer Ask(const Question& question) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
@@ -48,6 +65,13 @@ public:
     virtual bool ChooseSaveFile(const std::string& title, const std::string& filter,
                                 const std::string& defaultExtension,
                                 const std::string& initialFolder, std::string& path) = 0;
+
+    // The Logger's dialogs. The designation and the clock dialogs take the Logger's value and
+    // give back the person's; false when they cancelled.
+    virtual bool AskLoggerDesignation(std::string& designation) = 0;
+    virtual bool AskLoggerClock(LoggerClockChoice& choice) = 0;
+    // Modal, with the details on request.
+    virtual void ShowLoggerInformation(const CLoggerInfo& info) = 0;
 };
 
 // Shows the wait cursor for its lifetime.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/LoggerInfoOutput.h"
+
 namespace varelo {
 
 namespace {
@@ -12,6 +14,7 @@ const char* IconWord(MessageIcon icon) {
         case MessageIcon::Warning: return "warning";
         case MessageIcon::Stop: return "error";
         case MessageIcon::Question: return "question";
+        case MessageIcon::None: return "message";
     }
     return "";
 }
@@ -26,6 +29,30 @@ bool CliUserInterface::AskYesNo(int id, const std::string& text, MessageIcon ico
     std::fprintf(stderr, "%s %d: %s [%s]\n", IconWord(icon), id, text.c_str(),
                  answerYes_ ? "yes" : "no");
     return answerYes_;
+}
+
+Answer CliUserInterface::Ask(const Question& question) {
+    return AskYesNo(question.id, question.text, question.icon) ? Answer::Yes : Answer::No;
+}
+
+bool CliUserInterface::AskLoggerDesignation(std::string& designation) {
+    if (!designation_) return false;
+    std::fprintf(stderr, "designation: \"%s\" becomes \"%s\"\n", designation.c_str(),
+                 designation_->c_str());
+    designation = *designation_;
+    return true;
+}
+
+bool CliUserInterface::AskLoggerClock(LoggerClockChoice& choice) {
+    if (!clock_) return false;
+    std::fprintf(stderr, "Logger clock: %s\n", choice.loggerTime.FileText().c_str());
+    choice.usePcClock = clock_->usePcClock;
+    choice.picked = clock_->picked;
+    return true;
+}
+
+void CliUserInterface::ShowLoggerInformation(const CLoggerInfo& info) {
+    std::fputs(LoggerInfoText(info).c_str(), stdout);
 }
 
 bool CliUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {

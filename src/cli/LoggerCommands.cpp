@@ -8,6 +8,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "cli/LoggerInfoOutput.h"
+#include "logger/LoggerOperations.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/ReadResults.h"
 #include "measurement/LoggerInfo.h"
@@ -120,6 +121,66 @@ int Read(CliContext& context, Arguments& args) {
     return kExitOk;
 }
 
+// The options of a housekeeping operation: the port, and --yes to answer its questions.
+struct OperationOptions {
+    std::optional<int> port;
+    bool yes = false;
+};
+
+OperationOptions ReadOperationOptions(Arguments& args) {
+    std::optional<int> port = args.Int("port", 1, 9);
+    return {port, args.Flag("yes")};
+}
+
+// Runs a housekeeping operation on the Logger of --port, once every option has been read.
+int RunOperation(CliContext& context, Arguments& args, const OperationOptions& options,
+                 OperationResult (CLoggerOperations::*operation)()) {
+    if (!args.Problems().empty()) return kExitUsage;
+    context.Ui().SetAnswerYes(options.yes);
+    CLoggerOperations operations(context.Port(), context.AppSettings(),
+                                 [port = options.port](CLoggerProtocol& protocol) {
+                                     if (port) protocol.UsePort(*port);
+                                 });
+    return (operations.*operation)() == OperationResult::Done ? kExitOk : kExitFailed;
+}
+
+int Stop(CliContext& context, Arguments& args) {
+    const OperationOptions options = ReadOperationOptions(args);
+    return RunOperation(context, args, options, &CLoggerOperations::StopMeasurement);
+}
+
+int SetClock(CliContext& context, Arguments& args) {
+    const OperationOptions options = ReadOperationOptions(args);
+    const std::optional<std::string> set = args.Value("set");
+    LoggerClockChoice choice;
+    choice.usePcClock = args.Flag("pc");
+    if (set.has_value() == choice.usePcClock) {
+        std::fprintf(stderr, "logger clock: give either --set \"YYYY-MM-DD HH:MM:SS\" or --pc\n");
+        return kExitUsage;
+    }
+    if (set && (!ParseDate(*set, choice.picked) || choice.picked < EarliestLoggerClock() ||
+                choice.picked > LatestLoggerClock())) {
+        std::fprintf(stderr, "logger clock: %s is not a time from %s to %s\n", set->c_str(),
+                     EarliestLoggerClock().FileText().c_str(),
+                     LatestLoggerClock().FileText().c_str());
+        return kExitUsage;
+    }
+    context.Ui().SetClock(choice);
+    return RunOperation(context, args, options, &CLoggerOperations::SetDateTime);
+}
+
+int SetName(CliContext& context, Arguments& args) {
+    // The options first, so that only the name is left as a word.
+    const OperationOptions options = ReadOperationOptions(args);
+    const std::vector<std::string> words = args.Positionals();
+    if (words.size() != 1) {
+        std::fprintf(stderr, "logger name: give the new name as one word (quote it)\n");
+        return kExitUsage;
+    }
+    context.Ui().SetDesignation(words.front());
+    return RunOperation(context, args, options, &CLoggerOperations::SetDesignation);
+}
+
 constexpr Command kCommands[] = {
     {"logger connect", "logger connect [--port N] [--baud RATE] [--verbose]",
      "wake the Logger on COM<N> and print its state", Connect},
@@ -128,6 +189,12 @@ constexpr Command kCommands[] = {
     {"logger read",
      "logger read [--old] [--port N] [--baud RATE] --output FILE.VXM [--force] [--verbose]",
      "read the Logger's measurement (or its old job's) into FILE.VXM", Read},
+    {"logger stop", "logger stop [--port N] [--yes]",
+     "stop the Logger's active job (asks first: --yes answers yes)", Stop},
+    {"logger clock", "logger clock (--set \"YYYY-MM-DD HH:MM:SS\" | --pc) [--port N] [--yes]",
+     "set the Logger's clock to a time or to the PC clock", SetClock},
+    {"logger name", "logger name TEXT [--port N] [--yes]",
+     "set the Logger's designation (20 characters at most)", SetName},
 };
 
 }  // namespace

@@ -16,6 +16,7 @@ namespace {
 constexpr uint32_t kWriteMemoryDelayMs = 20;
 constexpr uint32_t kCpuFlashPauseMs = 3000;
 constexpr uint32_t kCpuFlashTimeoutMs = 9000;
+constexpr uint32_t kRestartExtraMs = 15000;
 constexpr size_t kWriteMemoryHeader = 9;  // "W", type, 2 length and 5 address digits
 
 }  // namespace
@@ -76,6 +77,17 @@ bool CLoggerProtocol::FinishCpuFlash() {
     diagnostics_.DataError(Str(602));
     port_.Ui().ShowMessage(602, Str(602), MessageIcon::Warning);
     return false;
+}
+
+bool CLoggerProtocol::Restart() {
+    WaitCursor wait(port_.Ui());
+    uint8_t answer = 0;
+    if (SendByte('R', 0) < 0 ||
+        Receive(&answer, 1, config_.maxResponseTime + kRestartExtraMs, 0) < 0 || answer != '+') {
+        diagnostics_.DataError(Msg(376, {std::string(1, char(answer))}));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace varelo

@@ -88,6 +88,9 @@ public:
     bool WriteMemory(char type, size_t length, uint32_t address, const FirmwareImage& image);
     bool StartCpuFlash();
     bool FinishCpuFlash();
+    // "R": the Logger aborts its job, clears its job and measurement memory and starts its
+    // firmware again; true when it answered "+".
+    bool Restart();
 
     int Send(std::span<const uint8_t> bytes, uint32_t preDelayMs);
     int SendByte(uint8_t byte, uint32_t preDelayMs);

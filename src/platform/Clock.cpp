@@ -17,6 +17,7 @@ public:
     void Sleep(uint32_t ms) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
+    std::time_t Now() override { return std::time(nullptr); }
 };
 
 }  // namespace

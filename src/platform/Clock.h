@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 namespace varelo {
 
@@ -12,6 +13,8 @@ public:
     // Wrapping 32-bit millisecond counter.
     virtual uint32_t TickCount() = 0;
     virtual void Sleep(uint32_t ms) = 0;
+    // The PC's calendar time in whole seconds, for waits on the change of its second.
+    virtual std::time_t Now() = 0;
 };
 
 // The real clock of the process.

@@ -55,11 +55,12 @@ class SilentUserInterface : public UserInterface {
 public:
     void ShowMessage(int, const std::string&, MessageIcon) override {}
     bool AskYesNo(int, const std::string&, MessageIcon) override { return false; }
+    Answer Ask(const Question&) override { return Answer::No; }
     void SetStatusText(const std::string&) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     bool AskEvaluationPeriod(PeriodQuestion&) override { return false; }
-    void BeginProgress(const std::string&) override {}
+    void BeginProgress(const ProgressLayout&) override {}
     void SetProgress(int, long, long, const std::string&) override {}
     bool Pump() override { return false; }
     void EndProgress() override {}
@@ -67,6 +68,9 @@ public:
                         const std::string&, std::string&) override {
         return false;
     }
+    bool AskLoggerDesignation(std::string&) override { return false; }
+    bool AskLoggerClock(LoggerClockChoice&) override { return false; }
+    void ShowLoggerInformation(const CLoggerInfo&) override {}
 };
 
 }  // namespace varelo::fuzz

@@ -165,7 +165,7 @@ TEST_F(StartupTest, CommandsWithoutABuiltFeatureStayDisabled) {
     EXPECT_TRUE(actions.Action(cmd::kReadResults)->isEnabled());
     EXPECT_TRUE(actions.Action(cmd::kReadOldResults)->isEnabled());
     EXPECT_FALSE(actions.Action(cmd::kSetUpA)->isEnabled());
-    EXPECT_FALSE(actions.Action(cmd::kLoggerInfo)->isEnabled());
+    EXPECT_TRUE(actions.Action(cmd::kLoggerInfo)->isEnabled());
     EXPECT_FALSE(actions.Action(cmd::kReopen)->isEnabled());
     app->OpenMeasurement(QString::fromStdString(Measurement("week.VXM", 10)));
     EXPECT_TRUE(actions.Action(cmd::kReopen)->isEnabled());

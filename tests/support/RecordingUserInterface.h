@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/UserInterface.h"
+#include "logger/LoggerOperations.h"
 #include "measurement/EvaluationPeriod.h"
+#include "measurement/LoggerInfo.h"
 
 namespace varelo::test {
 
@@ -24,6 +26,11 @@ public:
     bool AskYesNo(int id, const std::string& text, MessageIcon icon) override {
         questions.push_back({id, text, icon});
         return answerYes;
+    }
+    Answer Ask(const Question& question) override {
+        questions.push_back({question.id, question.text, question.icon});
+        asked.push_back(question);
+        return answerYes ? Answer::Yes : Answer::No;
     }
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void BeginWaitCursor() override { ++waitCursorDepth; }
@@ -54,6 +61,23 @@ public:
         return true;
     }
 
+    bool AskLoggerDesignation(std::string& designation) override {
+        shownDesignations.push_back(designation);
+        if (!designationAnswer) return false;  // cancelled
+        designation = *designationAnswer;
+        return true;
+    }
+    bool AskLoggerClock(LoggerClockChoice& choice) override {
+        shownLoggerClocks.push_back(choice.loggerTime);
+        if (!clockAnswer) return false;  // cancelled
+        choice.usePcClock = clockAnswer->usePcClock;
+        choice.picked = clockAnswer->picked;
+        return true;
+    }
+    void ShowLoggerInformation(const CLoggerInfo& info) override {
+        shownInformation.push_back(info);
+    }
+
     std::vector<int> MessageIds() const {
         std::vector<int> ids;
         for (const auto& m : messages)
@@ -63,6 +87,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<Message> questions;
+    std::vector<Question> asked;  // the questions with their buttons
     std::vector<std::string> statusTexts;
     bool answerYes = true;
     std::vector<PeriodQuestion> periodQuestions;
@@ -90,6 +115,12 @@ public:
     };
     std::vector<SaveQuestion> saveQuestions;
     std::optional<std::string> saveAnswer;  // none cancels the save dialog
+
+    std::vector<std::string> shownDesignations;
+    std::optional<std::string> designationAnswer;  // none cancels the designation dialog
+    std::vector<CTimeStamp> shownLoggerClocks;
+    std::optional<LoggerClockChoice> clockAnswer;  // none cancels the clock dialog
+    std::vector<CLoggerInfo> shownInformation;
 };
 
 }  // namespace varelo::test

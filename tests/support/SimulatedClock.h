@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <thread>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, realSleepCapMs_)));
     }
     void Advance(uint32_t ms) { now_ += ms; }
+    // The calendar time moves with the simulated ticks from wallStart on.
+    std::time_t Now() override { return wallStart + std::time_t(now_ / 1000); }
+
+    std::time_t wallStart = 983801229;  // 2001-03-05 14:07:09 UTC
 
     std::vector<uint32_t> sleeps;
 

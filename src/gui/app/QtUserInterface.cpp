@@ -8,6 +8,11 @@
 #include "gui/app/ProgressWindow.h"
 #include "gui/app/QtText.h"
 #include "gui/dialogs/EvaluationPeriodDialog.h"
+#include "gui/logger/LoggerClockDialog.h"
+#include "gui/logger/LoggerDesignationDialog.h"
+#include "gui/logger/LoggerInformationDialog.h"
+#include "logger/LoggerOperations.h"
+#include "platform/Clock.h"
 
 namespace varelo {
 
@@ -19,6 +24,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
         case MessageIcon::Warning: return QMessageBox::Warning;
         case MessageIcon::Stop: return QMessageBox::Critical;
         case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::None: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
@@ -28,6 +34,22 @@ int RunBox(QWidget* parent, const std::string& text, MessageIcon icon,
     QMessageBox box(BoxIcon(icon), QStr(174), Q(text), buttons, parent);
     return ModalRunner::Exec(box);
 }
+
+// A dialog in the middle of a wait shows the normal cursor.
+class NormalCursor {
+public:
+    NormalCursor() : waiting_(QApplication::overrideCursor() != nullptr) {
+        if (waiting_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursor() {
+        if (waiting_) QApplication::restoreOverrideCursor();
+    }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+private:
+    bool waiting_;
+};
 
 }  // namespace
 
@@ -54,13 +76,50 @@ void QtUserInterface::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
 
+Answer QtUserInterface::Ask(const Question& question) {
+    NormalCursor cursor;
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (question.withCancel) buttons |= QMessageBox::Cancel;
+    QMessageBox box(BoxIcon(question.icon), QStr(174), Q(question.text), buttons, parent_);
+    box.setDefaultButton(question.noIsDefault ? QMessageBox::No : QMessageBox::Yes);
+    box.setEscapeButton(question.withCancel ? QMessageBox::Cancel : QMessageBox::No);
+    switch (ModalRunner::Exec(box)) {
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        default: return Answer::No;
+    }
+}
+
+bool QtUserInterface::AskLoggerDesignation(std::string& designation) {
+    NormalCursor cursor;
+    LoggerDesignationDialog dialog(Q(designation), parent_);
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return false;
+    designation = S(dialog.Designation());
+    return true;
+}
+
+bool QtUserInterface::AskLoggerClock(LoggerClockChoice& choice) {
+    NormalCursor cursor;
+    LoggerClockDialog dialog(choice.loggerTime, SystemClock(), parent_);
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return false;
+    choice.usePcClock = dialog.UsePcClock();
+    choice.picked = dialog.Picked();
+    return true;
+}
+
+void QtUserInterface::ShowLoggerInformation(const CLoggerInfo& info) {
+    NormalCursor cursor;
+    LoggerInformationDialog dialog(info, parent_);
+    ModalRunner::Exec(dialog);
+}
+
 bool QtUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {
-    // A question in the middle of a wait shows the normal cursor.
-    const bool waiting = QApplication::overrideCursor() != nullptr;
-    if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    bool accepted = false;
     EvaluationPeriodDialog dialog(question, parent_);
-    const bool accepted = ModalRunner::Exec(dialog) == QDialog::Accepted;
-    if (waiting) QApplication::restoreOverrideCursor();
+    {
+        NormalCursor cursor;
+        accepted = ModalRunner::Exec(dialog) == QDialog::Accepted;
+    }
     if (!accepted) return false;
     const EvaluationPeriod period = dialog.Period();
     question.start = period.start;

@@ -27,6 +27,7 @@ public:
 
     void ShowMessage(int id, const std::string& text, MessageIcon icon) override;
     bool AskYesNo(int id, const std::string& text, MessageIcon icon) override;
+    Answer Ask(const Question& question) override;
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
@@ -38,6 +39,10 @@ public:
     bool ChooseSaveFile(const std::string& title, const std::string& filter,
                         const std::string& defaultExtension, const std::string& initialFolder,
                         std::string& path) override;
+
+    bool AskLoggerDesignation(std::string& designation) override;
+    bool AskLoggerClock(LoggerClockChoice& choice) override;
+    void ShowLoggerInformation(const CLoggerInfo& info) override;
 
     ProgressWindow* Progress() const { return progress_.get(); }
 

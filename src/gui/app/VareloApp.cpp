@@ -162,6 +162,12 @@ void VareloApp::BuildCommandTable() {
         {cmd::kReadResults, [this] { ReadFromLogger(0); }},
         {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
         {cmd::kEventList, [this] { OpenEventList(); }},
+        {cmd::kStopMeasurement,
+         [this] { RunLoggerOperation(&CLoggerOperations::StopMeasurement); }},
+        {cmd::kSetClock, [this] { RunLoggerOperation(&CLoggerOperations::SetDateTime); }},
+        {cmd::kSetName, [this] { RunLoggerOperation(&CLoggerOperations::SetDesignation); }},
+        {cmd::kLoggerInfo,
+         [this] { RunLoggerOperation(&CLoggerOperations::ShowLoggerInformation); }},
     };
     for (const Language& language : varelo::Languages())
         commands_[language.menuCommand] = [this, id = language.id] { ChangeLanguage(id); };
@@ -321,6 +327,12 @@ void VareloApp::ReadFromLogger(uint16_t job) {
     }
     // The main window is back in front before the measurement opens in it.
     if (!outcome.path.empty()) OpenMeasurement(Q(outcome.path));
+}
+
+void VareloApp::RunLoggerOperation(OperationResult (CLoggerOperations::*operation)()) {
+    LoggerFunction running(*window_);
+    CLoggerOperations operations(link_, settings_);
+    (operations.*operation)();
 }
 
 void VareloApp::PrintActiveView(bool askPrinter) {

@@ -15,6 +15,7 @@
 #include "app/Settings.h"
 #include "gui/app/QtUserInterface.h"
 #include "logger/LoggerLink.h"
+#include "logger/LoggerOperations.h"
 #include "platform/PosixSerialDevice.h"
 #include "platform/SettingsStore.h"
 
@@ -71,6 +72,8 @@ public:
 private:
     void BuildCommandTable();
     void ReadFromLogger(uint16_t job);
+    // A housekeeping command on the Logger, with the main window locked while it runs.
+    void RunLoggerOperation(OperationResult (CLoggerOperations::*operation)());
     void OpenViewCommand(int commandId);
     void OpenFirstWindow();
     // Dialog 155 from the stored selection; none when cancelled.

@@ -147,7 +147,8 @@ TEST(CommandTable, Enabling) {
         {cmd::kReadResults, none, false, false, true},
         {33078, none, false, false, true},        // a language
         {cmd::kSetUpA, open, true, true, false},  // job editor not built
-        {cmd::kLoggerInfo, open, true, true, false},
+        {cmd::kLoggerInfo, none, false, false, true},
+        {cmd::kStopMeasurement, none, false, false, true},
         {cmd::kGraphicalSummary, none, true, true, false},
         {cmd::kGraphicalSummary, open, true, true, true},
         {cmd::kGraphicalSummary, open, false, true, false},

@@ -1,0 +1,36 @@
+#include "gui/logger/LoggerDesignationDialog.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace varelo {
+
+namespace {
+constexpr int kMaxDesignation = 20;
+}  // namespace
+
+LoggerDesignationDialog::LoggerDesignationDialog(const QString& designation, QWidget* parent)
+    : QDialog(parent), field_(new QLineEdit(designation)) {
+    setWindowTitle(QStringLiteral("Logger - Set designation"));
+    field_->setMaxLength(kMaxDesignation);
+    auto* group = new QGroupBox(QStringLiteral("&Name of the Logger"));
+    auto* inner = new QVBoxLayout(group);
+    inner->addWidget(field_);
+    inner->addWidget(new QLabel(QStringLiteral("(max. 20 characters )")));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    field_->setFocus();
+}
+
+QString LoggerDesignationDialog::Designation() const {
+    return field_->text();
+}
+
+}  // namespace varelo

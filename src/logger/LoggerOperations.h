@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "measurement/LoggerInfo.h"
+#include "measurement/TimeStamp.h"
+
+namespace varelo {
+
+class CLoggerLink;
+class CLoggerProtocol;
+class Settings;
+
+// The clock dialog's question and answer: the Logger's clock shown, then either the PC clock
+// or the picked date and time.
+struct LoggerClockChoice {
+    CTimeStamp loggerTime;
+    bool usePcClock = false;
+    CTimeStamp picked;
+};
+
+// The earliest time the clock dialog offers: the Logger's two-digit year reads 70 to 81 as
+// 2070 to 2081, so earlier years would come back wrong.
+CTimeStamp EarliestLoggerClock();
+// The latest: the end of the PC's 32-bit calendar time, less a day.
+CTimeStamp LatestLoggerClock();
+
+// How an operation on the Logger ended: done, refused (by the Logger's state or the person's
+// answer, after saying so), or failed (no Logger, or a command that went wrong).
+enum class OperationResult { Done, Refused, Failed };
+
+// "Z": sets the Logger clock. The Logger confirms with the sum of the seven data bytes.
+bool WriteDateTime(CLoggerProtocol& protocol, const CTimeStamp& time);
+// "K": sets the designation, cut to 20 bytes at a character boundary and padded with blanks.
+// The Logger confirms with the XOR of the twenty bytes.
+bool WriteDesignation(CLoggerProtocol& protocol, const std::string& text);
+// The seven data bytes of "Z" and the twenty of "K".
+std::array<uint8_t, 7> DateTimeBytes(const CTimeStamp& time);
+std::array<uint8_t, 20> DesignationBytes(const std::string& text);
+
+// The housekeeping commands of a connected Logger: stop the measurement, set the clock and
+// the designation, show its information. Each identifies the Logger first, asks before data
+// would be lost, and ends its connection before it returns.
+class CLoggerOperations {
+public:
+    using Configure = std::function<void(CLoggerProtocol&)>;
+
+    // configure adjusts each new protocol (port, baud rate) before it connects.
+    CLoggerOperations(CLoggerLink& link, Settings& settings, Configure configure = {});
+
+    OperationResult StopMeasurement();
+    OperationResult SetDateTime();
+    OperationResult SetDesignation();
+    OperationResult ShowLoggerInformation();
+
+    // Identifies the Logger into info and, where its state means data would be lost, asks and
+    // restarts it (clearing its jobs). A protocol to reconnect with, or none with the reason.
+    struct Confirmed {
+        std::unique_ptr<CLoggerProtocol> protocol;
+        OperationResult result = OperationResult::Done;
+    };
+    Confirmed ConfirmClearLogger(CLoggerInfo& info, bool defaultSecond);
+
+    // The PC's local time just after its second changed.
+    CTimeStamp NextPcSecond();
+
+private:
+    std::unique_ptr<CLoggerProtocol> NewProtocol();
+    // The first identification of an operation: a connected protocol, or none after 322.
+    std::unique_ptr<CLoggerProtocol> ConnectStep(CLoggerInfo& info, unsigned flags);
+
+    CLoggerLink& link_;
+    Settings& settings_;
+    Configure configure_;
+};
+
+}  // namespace varelo
