@@ -51,6 +51,7 @@ public:
     bool AskLoggerDesignation(std::string&) override { return false; }
     bool AskLoggerClock(LoggerClockChoice&) override { return false; }
     void ShowLoggerInformation(const CLoggerInfo&) override {}
+    bool AskOldBootProgram(int) override { return false; }
 };
 
 }  // namespace varelo::bench

@@ -72,6 +72,9 @@ public:
     virtual bool AskLoggerClock(LoggerClockChoice& choice) = 0;
     // Modal, with the details on request.
     virtual void ShowLoggerInformation(const CLoggerInfo& info) = 0;
+    // The dialogs of a Logger with an old boot program: 1.00 only informs (false); 1.10 asks
+    // whether to download now over a direct cable (true for Yes).
+    virtual bool AskOldBootProgram(int dialogId) = 0;
 };
 
 // Shows the wait cursor for its lifetime.

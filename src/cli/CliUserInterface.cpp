@@ -55,6 +55,17 @@ void CliUserInterface::ShowLoggerInformation(const CLoggerInfo& info) {
     std::fputs(LoggerInfoText(info).c_str(), stdout);
 }
 
+bool CliUserInterface::AskOldBootProgram(int dialogId) {
+    const OldBootProgramText text = OldBootProgramDialog(dialogId);
+    std::fprintf(stderr, "dialog %d: %s\n", dialogId, text.title.c_str());
+    for (const std::string& line : text.lines)
+        std::fprintf(stderr, "  %s\n", line.c_str());
+    // The 1.00 dialog only informs.
+    const bool yes = dialogId != 137 && answerYes_;
+    if (dialogId != 137) std::fprintf(stderr, "  [%s]\n", yes ? "yes" : "no");
+    return yes;
+}
+
 bool CliUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {
     if (!periodStart_.IsZero()) question.start = periodStart_;
     if (!periodEnd_.IsZero()) question.end = periodEnd_;

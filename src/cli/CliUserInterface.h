@@ -39,6 +39,7 @@ public:
     bool AskLoggerDesignation(std::string& designation) override;
     bool AskLoggerClock(LoggerClockChoice& choice) override;
     void ShowLoggerInformation(const CLoggerInfo& info) override;
+    bool AskOldBootProgram(int dialogId) override;
     void SetSaveFile(std::string path) { saveFile_ = std::move(path); }
     void SetDesignation(std::string designation) { designation_ = std::move(designation); }
     void SetClock(const LoggerClockChoice& choice) { clock_ = choice; }

@@ -6,6 +6,7 @@
 #include "logger/JobWireFormat.h"
 #include "logger/LoggerLink.h"
 #include "logger/LoggerProtocol.h"
+#include "logger/SoftwareInformation.h"
 #include "logger/TestSum.h"
 #include "platform/CodePage.h"
 
@@ -101,7 +102,10 @@ bool WriteDesignation(CLoggerProtocol& protocol, const std::string& text) {
 }
 
 CLoggerOperations::CLoggerOperations(CLoggerLink& link, Settings& settings, Configure configure)
-    : link_(link), settings_(settings), configure_(std::move(configure)) {}
+    : link_(link),
+      settings_(settings),
+      configure_(std::move(configure)),
+      firmwareFolder_(FirmwareFolder()) {}
 
 std::unique_ptr<CLoggerProtocol> CLoggerOperations::NewProtocol() {
     auto protocol = std::make_unique<CLoggerProtocol>(link_, settings_);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "measurement/LoggerInfo.h"
 #include "measurement/TimeStamp.h"
@@ -12,7 +13,15 @@ namespace varelo {
 
 class CLoggerLink;
 class CLoggerProtocol;
+class CMeasurementJob;
+class SaveDataProgress;
 class Settings;
+
+// What the job editor was opened for: a Logger of the extended family and its clamp.
+struct JobEditorState {
+    bool extendedFamily = false;
+    uint8_t clampId = 0;
+};
 
 // The clock dialog's question and answer: the Logger's clock shown, then either the PC clock
 // or the picked date and time.
@@ -21,6 +30,14 @@ struct LoggerClockChoice {
     bool usePcClock = false;
     CTimeStamp picked;
 };
+
+// The title and the lines of the old boot program dialogs (137: version 1.00, informs; 138:
+// version 1.10, asks).
+struct OldBootProgramText {
+    std::string title;
+    std::vector<std::string> lines;
+};
+OldBootProgramText OldBootProgramDialog(int dialogId);
 
 // The earliest time the clock dialog offers: the Logger's two-digit year reads 70 to 81 as
 // 2070 to 2081, so earlier years would come back wrong.
@@ -55,6 +72,9 @@ public:
     OperationResult SetDateTime();
     OperationResult SetDesignation();
     OperationResult ShowLoggerInformation();
+    // Writes the edited job, updating the Logger's firmware first where the job's function or
+    // the firmware packages require it.
+    OperationResult WriteJobToLogger(const CMeasurementJob& job, const JobEditorState& editor);
 
     // Identifies the Logger into info and, where its state means data would be lost, asks and
     // restarts it (clearing its jobs). A protocol to reconnect with, or none with the reason.
@@ -64,6 +84,9 @@ public:
     };
     Confirmed ConfirmClearLogger(CLoggerInfo& info, bool defaultSecond);
 
+    // Where the firmware packages lie, when not in the data folder.
+    void UseFirmwareFolder(std::string folder) { firmwareFolder_ = std::move(folder); }
+
     // The PC's local time just after its second changed.
     CTimeStamp NextPcSecond();
 
@@ -72,9 +95,20 @@ private:
     // The first identification of an operation: a connected protocol, or none after 322.
     std::unique_ptr<CLoggerProtocol> ConnectStep(CLoggerInfo& info, unsigned flags);
 
+    // The steps of WriteJobToLogger (in LoggerJobWrite.cpp).
+    OperationResult RefuseJobWrite(const CMeasurementJob& job, const JobEditorState& editor,
+                                   const CLoggerInfo& info);
+    enum class FirmwareNeed { None, Update, Refused };
+    FirmwareNeed DecideFirmwareUpdate(const CLoggerInfo& info, bool& bootUpdate, bool& appUpdate);
+    bool UpdateFirmware(CLoggerProtocol& protocol, SaveDataProgress& window,
+                        const CLoggerInfo& info, int frequencyCode);
+    bool WriteJob(CLoggerProtocol& protocol, const CMeasurementJob& job, CLoggerInfo& info,
+                  SaveDataProgress* window);
+
     CLoggerLink& link_;
     Settings& settings_;
     Configure configure_;
+    std::string firmwareFolder_;
 };
 
 }  // namespace varelo

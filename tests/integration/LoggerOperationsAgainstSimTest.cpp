@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "ProtocolSimFixture.h"
+#include "app/Settings.h"
 #include "logger/LoggerOperations.h"
 #include "logger/LoggerProtocol.h"
+#include "logger/SoftwareInformation.h"
+#include "measurement/MeasurementJob.h"
 
 namespace varelo {
 namespace {
@@ -191,6 +198,165 @@ TEST(LoggerDesignationBytes, CutsAtACharacterBoundary) {
               "Umspannwerk S\xFC"
               "d \xE4\xF6\xFC"
               "a");
+}
+
+// A 408b whose firmware is that of the demonstration package.
+sim::Scenario UpToDateLogger(char jobState) {
+    sim::Scenario s;
+    s.hardware.bootVersion = " 1.20";
+    s.software.cpuVersion = " 5.03";
+    s.software.dspVersion = " 5.03";
+    s.jobs[0].report.state = jobState;
+    s.clock = sim::SimDateTime{2024, 5, 6, 7, 8, 9};
+    return s;
+}
+
+CMeasurementJob JobFor(uint32_t function) {
+    CMeasurementJob job;
+    job.MeasFunc = function;
+    job.JobType = 1;  // started by hand: no programmed start to be late for
+    return job;
+}
+
+class JobWriteTest : public LoggerOperationsTest {
+protected:
+    void StartWith(const sim::Scenario& scenario) {
+        port.Close();
+        StartSim(scenario);
+    }
+    OperationResult Write(const CMeasurementJob& job) {
+        return operations.WriteJobToLogger(job, {.extendedFamily = true, .clampId = 0});
+    }
+    size_t Count(char command) const {
+        const std::string commands = Commands();
+        return size_t(std::count(commands.begin(), commands.end(), command));
+    }
+};
+
+TEST_F(JobWriteTest, TheLoggersJobStateDecidesTheQuestion) {
+    struct Case {
+        char state;
+        int question;  // 0: none
+    };
+    for (const Case& c :
+         {Case{'K', 0}, Case{'A', 298}, Case{'S', 298}, Case{'F', 317}, Case{'V', 318}}) {
+        for (bool yes : {true, false}) {
+            if (c.question == 0 && !yes) continue;
+            SCOPED_TRACE(std::string("state ") + c.state + (yes ? ", yes" : ", no"));
+            ui = {};
+            ui.answerYes = yes;
+            StartWith(UpToDateLogger(c.state));
+            EXPECT_EQ(Write(JobFor(kMeasFuncA)),
+                      yes ? OperationResult::Done : OperationResult::Refused);
+            std::vector<int> asked;
+            for (const Question& q : ui.asked)
+                asked.push_back(q.id);
+            EXPECT_EQ(asked, c.question ? std::vector<int>{c.question} : std::vector<int>{});
+            EXPECT_EQ(ui.MessageIds(), yes ? std::vector<int>{248} : std::vector<int>{});
+            ASSERT_TRUE(WaitForCommands(sim_->Log().Entries().size()));
+            EXPECT_EQ(Count('A'), yes ? 1u : 0u);
+            // Nothing to update and no other function: no restart.
+            EXPECT_EQ(Count('R'), 0u);
+            EXPECT_EQ(ui.waitCursorDepth, 0);
+        }
+    }
+}
+
+TEST_F(JobWriteTest, RefusalsComeInTheirOrderAndWriteNothing) {
+    CMeasurementJob late = JobFor(kMeasFuncA);
+    late.JobType = kJobTimeActivated;
+    late.ProgStartMeas = CTimeStamp(2024, 5, 1, 0, 0, 0);  // before the Logger clock
+    ui.answerYes = false;
+    StartWith(UpToDateLogger('A'));
+    EXPECT_EQ(Write(late), OperationResult::Refused);
+    ASSERT_EQ(ui.asked.size(), 1u);
+    EXPECT_EQ(ui.asked[0].id, 319) << "the late start is asked before the job state";
+
+    ui = {};
+    CMeasurementJob odd = JobFor(kMeasFuncA);
+    odd.PowSysNomFreq = 55;
+    EXPECT_EQ(Write(odd), OperationResult::Refused);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].id, 785);
+    EXPECT_NE(ui.messages[0].text.find("55 Hz"), std::string::npos);
+
+    ui = {};
+    EXPECT_EQ(
+        operations.WriteJobToLogger(JobFor(kMeasFuncA), {.extendedFamily = true, .clampId = 4}),
+        OperationResult::Refused);
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{282}) << "another clamp than the editor's";
+
+    sim::Scenario oldBoot = UpToDateLogger('K');
+    oldBoot.hardware.bootVersion = " 1.00";
+    ui = {};
+    StartWith(oldBoot);
+    EXPECT_EQ(Write(JobFor(kMeasFuncA)), OperationResult::Refused);
+    EXPECT_EQ(ui.oldBootDialogs, std::vector<int>{137});
+    ASSERT_TRUE(WaitForCommands(sim_->Log().Entries().size()));
+    EXPECT_EQ(Commands().find_first_of("ARBW"), std::string::npos) << Commands();
+}
+
+TEST_F(JobWriteTest, OlderFirmwareIsUpdatedBeforeTheJob) {
+    StartWith(ShippedScenario("408b-firmware-update.ini"));
+    EXPECT_EQ(Write(JobFor(kMeasFuncA)), OperationResult::Done);
+    EXPECT_EQ(ui.oldBootDialogs, std::vector<int>{138}) << "boot program 1.10 asks";
+    EXPECT_EQ(settings.ReadString(setting::BaudRate), "19200");
+    EXPECT_EQ(ui.MessageIds(), std::vector<int>{248});
+    ASSERT_EQ(ui.progressLayouts.size(), 1u);
+    ASSERT_TRUE(WaitForCommands(sim_->Log().Entries().size()));
+    const std::string commands = Commands();
+    // Restart, the download ending in the restart of the new firmware, a fresh
+    // identification, the job.
+    EXPECT_EQ(Count('R'), 2u) << commands;
+    EXPECT_LT(commands.find('R'), commands.find('B'));
+    EXPECT_LT(commands.rfind('R'), commands.rfind('y'));
+    EXPECT_LT(commands.rfind('y'), commands.find('A'));
+    EXPECT_EQ(LoggerNow().software.cpuVersion, "5.03");
+    EXPECT_EQ(LoggerNow().jobs[0].report.state, 'V');
+    EXPECT_EQ(ui.waitCursorDepth, 0);
+}
+
+// The function P flag of the job block.
+bool SentAsFunctionP(const Bytes& block) {
+    return block.size() > 422 && (block[422] & 0x02) != 0;
+}
+
+TEST_F(JobWriteTest, PJobGoesOutAsFunctionAOnlyOnGenerationZeroFirmware) {
+    StartWith(UpToDateLogger('K'));  // CPU 5.03: generation 2
+    EXPECT_EQ(Write(JobFor(kMeasFuncP)), OperationResult::Done);
+    ASSERT_EQ(DataOf('A').size(), 1u);
+    EXPECT_TRUE(SentAsFunctionP(DataOf('A')[0]));
+    EXPECT_EQ(Count('B'), 0u) << "the function A firmware runs function P jobs too";
+
+    // Packages and Logger both at 4.00, before the generations began.
+    const std::string firmware = dir.File("firmware");
+    std::filesystem::create_directories(firmware);
+    std::filesystem::copy(FirmwareFolder() + "/408b", firmware + "/408b");
+    const std::string kvr = firmware + "/408b/408b.kvr";
+    std::stringstream text;
+    text << std::ifstream(kvr).rdbuf();
+    std::ofstream(kvr) << std::regex_replace(text.str(), std::regex(" 5\\.03"), " 4.00");
+    operations.UseFirmwareFolder(firmware);
+    sim::Scenario old = UpToDateLogger('K');
+    old.software.cpuVersion = old.software.dspVersion = " 4.00";
+    StartWith(old);
+    EXPECT_EQ(Write(JobFor(kMeasFuncP)), OperationResult::Done);
+    ASSERT_EQ(DataOf('A').size(), 1u);
+    EXPECT_FALSE(SentAsFunctionP(DataOf('A')[0]));
+    EXPECT_EQ(Count('B'), 0u);
+}
+
+TEST_F(JobWriteTest, AutoTimeSyncSetsTheClockToThePcPlusFourSecondsJustBeforeTheJob) {
+    settings.Write(setting::AutoTimeSync, 1);
+    StartWith(UpToDateLogger('K'));
+    EXPECT_EQ(Write(JobFor(kMeasFuncA)), OperationResult::Done);
+    ASSERT_TRUE(WaitForCommands(sim_->Log().Entries().size()));
+    const std::string commands = Commands();
+    ASSERT_NE(commands.find("ZA"), std::string::npos) << commands;
+    CTimeStamp expected = CTimeStamp::FromCalendarTime(clock.Now());
+    expected.AddSeconds(4);
+    const auto bytes = DateTimeBytes(expected);
+    EXPECT_EQ(DataOf('Z'), std::vector<Bytes>{Bytes(bytes.begin(), bytes.end())});
 }
 
 }  // namespace

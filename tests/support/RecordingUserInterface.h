@@ -77,6 +77,10 @@ public:
     void ShowLoggerInformation(const CLoggerInfo& info) override {
         shownInformation.push_back(info);
     }
+    bool AskOldBootProgram(int dialogId) override {
+        oldBootDialogs.push_back(dialogId);
+        return answerYes;
+    }
 
     std::vector<int> MessageIds() const {
         std::vector<int> ids;
@@ -121,6 +125,7 @@ public:
     std::vector<CTimeStamp> shownLoggerClocks;
     std::optional<LoggerClockChoice> clockAnswer;  // none cancels the clock dialog
     std::vector<CLoggerInfo> shownInformation;
+    std::vector<int> oldBootDialogs;
 };
 
 }  // namespace varelo::test

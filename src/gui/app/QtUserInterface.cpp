@@ -29,12 +29,6 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-int RunBox(QWidget* parent, const std::string& text, MessageIcon icon,
-           QMessageBox::StandardButtons buttons) {
-    QMessageBox box(BoxIcon(icon), QStr(174), Q(text), buttons, parent);
-    return ModalRunner::Exec(box);
-}
-
 // A dialog in the middle of a wait shows the normal cursor.
 class NormalCursor {
 public:
@@ -50,6 +44,13 @@ public:
 private:
     bool waiting_;
 };
+
+int RunBox(QWidget* parent, const std::string& text, MessageIcon icon,
+           QMessageBox::StandardButtons buttons) {
+    NormalCursor cursor;
+    QMessageBox box(BoxIcon(icon), QStr(174), Q(text), buttons, parent);
+    return ModalRunner::Exec(box);
+}
 
 }  // namespace
 
@@ -111,6 +112,19 @@ void QtUserInterface::ShowLoggerInformation(const CLoggerInfo& info) {
     NormalCursor cursor;
     LoggerInformationDialog dialog(info, parent_);
     ModalRunner::Exec(dialog);
+}
+
+bool QtUserInterface::AskOldBootProgram(int dialogId) {
+    NormalCursor cursor;
+    const OldBootProgramText text = OldBootProgramDialog(dialogId);
+    QStringList lines;
+    for (const std::string& line : text.lines)
+        lines << Q(line);
+    // The 1.00 dialog only informs; the 1.10 one asks.
+    const bool asks = dialogId != 137;
+    QMessageBox box(QMessageBox::NoIcon, Q(text.title), lines.join(QStringLiteral("\n\n")),
+                    asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
+    return ModalRunner::Exec(box) == QMessageBox::Yes && asks;
 }
 
 bool QtUserInterface::AskEvaluationPeriod(PeriodQuestion& question) {

@@ -43,6 +43,7 @@ public:
     bool AskLoggerDesignation(std::string& designation) override;
     bool AskLoggerClock(LoggerClockChoice& choice) override;
     void ShowLoggerInformation(const CLoggerInfo& info) override;
+    bool AskOldBootProgram(int dialogId) override;
 
     ProgressWindow* Progress() const { return progress_.get(); }
 
