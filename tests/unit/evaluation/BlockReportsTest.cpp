@@ -35,11 +35,16 @@ public:  // the cases' set-up functions reach in
         limits.SetDefaults(50);
         limits.Histogram = 95;
         limits.SetSignallingLimit(kSignallingHz, 5);
+        limits.SetInterharmonicLimit(kSignallingHz, 0.5f);
         data.job.NrInterHarm = 1;
         data.job.HarmOrder[0] = 432;
         data.job.EventReady = 1;
         scaling.Build(data.job, data.fileVersion, 0);
         data.intervals.SetScaling(scaling);
+        // Every phase at the nominal voltage, in raw units as the evaluation takes it.
+        const auto nominal = int16_t(scaling.NomVolt / scaling.VoltScale);
+        for (CIntervalRecord& r : data.intervals)
+            r.VoltAvgPhaseLxRawVal = {nominal, nominal, nominal};
     }
     // Raw voltage of a tenth above the nominal voltage's band in the first k intervals of L1.
     void OutOfBand(int k) {
@@ -283,7 +288,8 @@ TEST_F(BlockReportsTest, BlockOrderAndAbsentObjects) {
                 EXPECT_NE(b.header[0].label, absent);
         }
     }
-    EXPECT_EQ(FindBlock(Critical(), "Voltage variations")->critical.size(), 5u);
+    const BlockReport critical = Critical();
+    EXPECT_EQ(FindBlock(critical, "Voltage variations")->critical.size(), 5u);
 }
 
 TEST_F(BlockReportsTest, ChannelLabelsNameOrderOrFrequencyAndPrinciple) {
@@ -303,7 +309,8 @@ TEST_F(BlockReportsTest, ChannelLabelsNameOrderOrFrequencyAndPrinciple) {
     }
     data.job.HarmOrder[0] = 432;
     data.job.HarmMeasPrinciple[0] = 1;
-    const ReportBlock* block = FindBlock(Statistical(), "Mains signaling voltage");
+    const BlockReport report = Statistical();
+    const ReportBlock* block = FindBlock(report, "Mains signaling voltage");
     ASSERT_NE(block, nullptr);
     ASSERT_EQ(block->header.size(), 2u);
     EXPECT_EQ(block->header[1].label, "216 Hz (Max-value)");
