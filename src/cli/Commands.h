@@ -27,6 +27,7 @@ std::span<const Command> EvaluateCommands();
 std::span<const Command> MeasurementCommands();
 std::span<const Command> PrintCommands();
 std::span<const Command> ReferenceCommands();
+std::span<const Command> ReportCommands();
 std::span<const Command> TimeplotCommands();
 
 }  // namespace varelo

@@ -63,7 +63,9 @@ int Print(CliContext&, Arguments& args) {
 constexpr Command kCommands[] = {
     {"print",
      "print graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|"
-     "current-cumulative FILE --output OUT.pdf [--limits FILE.GWD] [--channel ID ...] "
+     "current-cumulative|"
+     "statistical-values|most-critical FILE --output OUT.pdf [--limits FILE.GWD] [--channel ID "
+     "...] "
      "[--period N] [--energy] [--limit-line ID[:BAND]]",
      "print a result view of a measurement file into a PDF file", Print},
 };

@@ -15,8 +15,10 @@
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/MostCriticalValuesView.h"
 #include "gui/views/PzdView.h"
 #include "gui/views/ShfgView.h"
+#include "gui/views/StatisticalValuesView.h"
 #include "gui/views/TableSummaryView.h"
 
 namespace varelo {
@@ -63,6 +65,10 @@ const PrintoutEntry kPrintouts[] = {
     {"timeplot", Timeplot},
     {"voltage-cumulative", Cumulative<CShfgView>},
     {"current-cumulative", Cumulative<CShfgViewCurrent>},
+    {"statistical-values",
+     [](const PrintSource& s) { return StatisticalValuesView::MakePrintout(s.doc); }},
+    {"most-critical",
+     [](const PrintSource& s) { return MostCriticalValuesView::MakePrintout(s.doc); }},
 };
 
 const PrintoutEntry* Find(const std::string& name) {
@@ -88,7 +94,8 @@ std::unique_ptr<QApplication> EnsureApplication() {
 
 const char* PrintoutNames() {
     return "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|"
-           "current-cumulative";
+           "current-cumulative|"
+           "statistical-values|most-critical";
 }
 
 bool IsPrintoutName(const std::string& name) {

@@ -20,7 +20,8 @@ struct PrintChoices {
     int limitBand = 0;
 };
 
-// "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|current-cumulative"
+// "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|current-cumulative|
+// statistical-values|most-critical"
 const char* PrintoutNames();
 bool IsPrintoutName(const std::string& name);
 

@@ -5,8 +5,10 @@
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/MostCriticalValuesView.h"
 #include "gui/views/PzdView.h"
 #include "gui/views/ShfgView.h"
+#include "gui/views/StatisticalValuesView.h"
 #include "gui/views/TableSummaryView.h"
 
 namespace varelo {
@@ -31,6 +33,8 @@ const std::vector<ViewKind>& ViewKinds() {
         Kind<EventListView>(),
         Kind<CShfgView>(),
         Kind<CShfgViewCurrent>(),
+        Kind<StatisticalValuesView>(),
+        Kind<MostCriticalValuesView>(),
         {CPzdView::kCommand, CPzdView::kTemplate,
          [](const ViewContext& context, QWidget* parent) -> ResultView* {
              return CPzdView::Create(context, parent);
