@@ -26,55 +26,9 @@
 namespace varelo {
 namespace {
 
+using bench::CountingClock;
+using bench::CountingDevice;
 using bench::SilentUserInterface;
-
-// The pseudo-terminal, counting the bytes that cross it.
-class CountingDevice final : public SerialDevice {
-public:
-    OsError Open(const std::string& path) override { return device_.Open(path); }
-    void Close() override { device_.Close(); }
-    bool IsOpen() const override { return device_.IsOpen(); }
-    OsError SetQueueSizes(uint32_t input, uint32_t output) override {
-        return device_.SetQueueSizes(input, output);
-    }
-    OsError GetTimeouts(SerialTimeouts& t) override { return device_.GetTimeouts(t); }
-    OsError SetTimeouts(const SerialTimeouts& t) override { return device_.SetTimeouts(t); }
-    OsError GetLineSettings(SerialLineSettings& s) override { return device_.GetLineSettings(s); }
-    OsError SetLineSettings(const SerialLineSettings& s) override {
-        return device_.SetLineSettings(s);
-    }
-    OsError Read(uint8_t* buffer, size_t count, size_t& received) override {
-        OsError e = device_.Read(buffer, count, received);
-        bytes += received;
-        return e;
-    }
-    OsError Write(const uint8_t* data, size_t count, size_t& written) override {
-        OsError e = device_.Write(data, count, written);
-        bytes += written;
-        return e;
-    }
-    OsError ClearErrors(uint32_t& flags, size_t& waiting) override {
-        return device_.ClearErrors(flags, waiting);
-    }
-
-    uint64_t bytes = 0;
-
-private:
-    PosixSerialDevice device_;
-};
-
-// The real clock, adding up the waits the protocol asks for.
-class CountingClock final : public Clock {
-public:
-    uint32_t TickCount() override { return SystemClock().TickCount(); }
-    void Sleep(uint32_t ms) override {
-        waitedMs += ms;
-        SystemClock().Sleep(ms);
-    }
-    std::time_t Now() override { return SystemClock().Now(); }
-
-    uint64_t waitedMs = 0;
-};
 
 sim::Scenario WeekOfFunctionA() {
     sim::Scenario scenario;
