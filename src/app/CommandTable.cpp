@@ -71,7 +71,7 @@ constexpr int kViewCommands[] = {
 // Commands with a handler whatever the state.
 constexpr int kAlwaysEnabled[] = {
     kNew,    kOpen,        kPrinterSetup,   kAbout, kExit, kGeneralSettings,
-    kColors, kReadResults, kReadOldResults, kStopMeasurement, kSetClock, kSetName,
+    kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock, kSetName,
     kLoggerInfo,
 };
 

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "ShellFixture.h"
 #include "app/CommandTable.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/job/JobTemplatesDialog.h"
 #include "gui/logger/LoggerClockDialog.h"
 #include "gui/logger/LoggerDesignationDialog.h"
 #include "gui/logger/LoggerDetailsDialog.h"
@@ -85,6 +87,33 @@ TEST(LoggerInformationDialog, ShowsClampRowsForTheExtendedFamilyOnly) {
     extended.DetailsButton()->click();
     ModalRunner::SetHook({});
     EXPECT_EQ(detailsAt, extended.frameGeometry().topLeft());
+}
+
+TEST_F(ShellTest, JobTemplatesDialogStoresOnOkOnly) {
+    int answer = QDialog::Rejected;
+    Start();
+    CloseStartupScreen();
+    const std::string job = files.File("week.AUP");
+    std::ofstream(job) << "x";
+    // The P row's box clicked: the file dialog chooses the job file.
+    respond = [&](QDialog& dialog) {
+        if (auto* templates = qobject_cast<JobTemplatesDialog*>(&dialog)) {
+            templates->InitialValuesBox(JobTemplatesForm::kRowP)->click();
+            EXPECT_FALSE(templates->InitialValuesBox(JobTemplatesForm::kRowP)->isChecked());
+            EXPECT_TRUE(templates->SelectButton(JobTemplatesForm::kRowP)->isEnabled());
+            EXPECT_EQ(templates->PathLine(JobTemplatesForm::kRowP)->text().toStdString(), job);
+            return answer;
+        }
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files) return int(QDialog::Rejected);
+        files->selectFile(QString::fromStdString(job));
+        return int(QDialog::Accepted);
+    };
+    app->RunCommand(cmd::kJobTemplates);
+    EXPECT_EQ(app->AppSettings().ReadString(setting::JobTemplateP), "");
+    answer = QDialog::Accepted;
+    app->RunCommand(cmd::kJobTemplates);
+    EXPECT_EQ(app->AppSettings().ReadString(setting::JobTemplateP), job);
 }
 
 class LoggerCommandsTest : public ShellTest {

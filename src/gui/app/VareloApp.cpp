@@ -22,6 +22,7 @@
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
+#include "gui/job/JobTemplatesDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
@@ -162,6 +163,7 @@ void VareloApp::BuildCommandTable() {
         {cmd::kReadResults, [this] { ReadFromLogger(0); }},
         {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
         {cmd::kEventList, [this] { OpenEventList(); }},
+        {cmd::kJobTemplates, [this] { JobTemplates(); }},
         {cmd::kStopMeasurement,
          [this] { RunLoggerOperation(&CLoggerOperations::StopMeasurement); }},
         {cmd::kSetClock, [this] { RunLoggerOperation(&CLoggerOperations::SetDateTime); }},
@@ -333,6 +335,11 @@ void VareloApp::RunLoggerOperation(OperationResult (CLoggerOperations::*operatio
     LoggerFunction running(*window_);
     CLoggerOperations operations(link_, settings_);
     (operations.*operation)();
+}
+
+void VareloApp::JobTemplates() {
+    JobTemplatesDialog dialog(settings_, window_.get());
+    if (ModalRunner::Exec(dialog) == QDialog::Accepted) dialog.Store();
 }
 
 void VareloApp::PrintActiveView(bool askPrinter) {

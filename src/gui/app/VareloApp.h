@@ -72,6 +72,7 @@ public:
 private:
     void BuildCommandTable();
     void ReadFromLogger(uint16_t job);
+    void JobTemplates();
     // A housekeeping command on the Logger, with the main window locked while it runs.
     void RunLoggerOperation(OperationResult (CLoggerOperations::*operation)());
     void OpenViewCommand(int commandId);
