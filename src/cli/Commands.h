@@ -28,5 +28,6 @@ std::span<const Command> MeasurementCommands();
 std::span<const Command> PrintCommands();
 std::span<const Command> ReferenceCommands();
 std::span<const Command> TimeplotCommands();
+std::span<const Command> ListCommands();
 
 }  // namespace varelo

@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::span<const Command>> CommandGroups() {
     return {MeasurementCommands(), EvaluateCommands(), ReferenceCommands(), TimeplotCommands(),
-            PrintCommands(),       LoggerCommands(),   LimitCommands()};
+            PrintCommands(),       LoggerCommands(),   LimitCommands(),     ListCommands()};
 }
 
 void PrintHelp() {

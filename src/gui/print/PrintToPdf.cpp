@@ -12,9 +12,11 @@
 #include "document/Vamor800Doc.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/Printout.h"
+#include "gui/views/AllExceedingsView.h"
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/MeasurementValueListView.h"
 #include "gui/views/PzdView.h"
 #include "gui/views/ShfgView.h"
 #include "gui/views/TableSummaryView.h"
@@ -63,6 +65,16 @@ const PrintoutEntry kPrintouts[] = {
     {"timeplot", Timeplot},
     {"voltage-cumulative", Cumulative<CShfgView>},
     {"current-cumulative", Cumulative<CShfgViewCurrent>},
+    {"exceedings",
+     [](const PrintSource& s) {
+         return AllExceedingsView::MakePrintout(s.doc, s.choices.channels, s.choices.status);
+     }},
+    {"value-list",
+     [](const PrintSource& s) {
+         return MeasurementValueListView::MakePrintout(s.doc, s.choices.channels, s.choices.status,
+                                                       s.choices.period > 0 ? s.choices.period : 2,
+                                                       s.choices.start);
+     }},
 };
 
 const PrintoutEntry* Find(const std::string& name) {
@@ -88,7 +100,7 @@ std::unique_ptr<QApplication> EnsureApplication() {
 
 const char* PrintoutNames() {
     return "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|"
-           "current-cumulative";
+           "current-cumulative|exceedings|value-list";
 }
 
 bool IsPrintoutName(const std::string& name) {
