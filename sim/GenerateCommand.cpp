@@ -41,13 +41,14 @@ bool ApplyOption(std::string_view name, const std::string& value, GenerateOption
         options.output = value;
         return true;
     }
-    if (name == "--missing") {
+    // --drop-intervals I:N names the same cut by the interval it follows.
+    if (name == "--missing" || name == "--drop-intervals") {
         const size_t colon = value.find(':');
         std::pair<size_t, size_t> gap;
         if (colon == std::string::npos ||
             !ParseNumber(std::string_view(value).substr(0, colon), gap.first) ||
             !ParseNumber(std::string_view(value).substr(colon + 1), gap.second)) {
-            error = "--missing: '" + value + "' is not AFTER:COUNT";
+            error = std::string(name) + ": '" + value + "' is not AFTER:COUNT";
             return false;
         }
         options.missing.push_back(gap);
@@ -117,7 +118,8 @@ bool ParseGenerateOptions(std::span<const std::string> args, GenerateOptions& op
 std::string GenerateUsage() {
     return R"(usage: logger-sim generate --function A|P --intervals N [--interval S] [--seed K]
                           [--system 230|120] [--start "YYYY-MM-DD HH:MM"]
-                          [--gap STALE:EMPTY] [--missing AFTER:COUNT ...] --output FILE.VXM
+                          [--gap STALE:EMPTY] [--missing AFTER:COUNT ...]
+                          [--drop-intervals I:N ...] --output FILE.VXM
 
 Writes a realistic measurement of a Logger 408b on a low-voltage feeder as a measurement
 data file. The same options always give the same file.
@@ -133,6 +135,8 @@ options:
                        run and EMPTY erased records before the first interval
   --missing AFTER:COUNT  leave COUNT intervals out after the first AFTER, a recording gap in the
                        file (repeatable; positions count the generated intervals)
+  --drop-intervals I:N  leave N intervals out after the I-th, a gap inside the measurement
+                       (the same cut as --missing I:N)
   --output FILE        the measurement file to write
 )";
 }

@@ -64,8 +64,9 @@ int LabelSet(PhaseLabels labels) {
 }
 
 constexpr int kViewCommands[] = {
-    kGraphicalSummary,  kTableSummary, kTimeplotManual,    kTimeplotAoa,  kVoltageCumulative,
-    kCurrentCumulative, kDisDip,       kStatisticalValues, kMostCritical, kAllExceedings,
+    kGraphicalSummary,  kTableSummary,      kTimeplotManual, kTimeplotAoa,
+    kVoltageCumulative, kCurrentCumulative, kDisDip,         kStatisticalValues,
+    kMostCritical,      kAllExceedings,     kValueList,
 };
 
 // Commands with a handler whatever the state.

@@ -53,6 +53,7 @@ inline constexpr int kEventList = 33020;  // "List of all events" of the DISDIP 
 inline constexpr int kStatisticalValues = 33024;
 inline constexpr int kMostCritical = 33015;
 inline constexpr int kAllExceedings = 33019;
+inline constexpr int kValueList = 33021;  // from the level-time diagram
 }  // namespace cmd
 
 // Placeholders in a menu that the main window fills at run time.

@@ -29,5 +29,6 @@ std::span<const Command> PrintCommands();
 std::span<const Command> ReferenceCommands();
 std::span<const Command> ReportCommands();
 std::span<const Command> TimeplotCommands();
+std::span<const Command> ListCommands();
 
 }  // namespace varelo

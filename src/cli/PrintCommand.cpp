@@ -8,6 +8,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "cli/CurveOptions.h"
+#include "cli/ExceedingsChannels.h"
 #include "document/Vamor800Doc.h"
 #ifdef VARELO_HAVE_GUI_PRINT
 #include "gui/print/PrintToPdf.h"
@@ -23,19 +24,32 @@ int Print(CliContext& context, Arguments& args) {
     auto output = args.Value("output");
     auto limits = args.Value("limits");
     const CurveOptions curves = ReadCurveOptions(args);
-    const PrintChoices choices{curves.channels, curves.period, curves.energy, curves.limitCurve,
-                               curves.limitBand};
+    const bool status = args.Flag("status");
+    const PrintChoices choices{curves.channels,
+                               curves.period,
+                               curves.energy,
+                               curves.limitCurve,
+                               curves.limitBand,
+                               status,
+                               curves.start.value_or(CTimeStamp())};
     auto words = args.Positionals();
     if (words.size() != 2)
         args.Fail("name a printout and one measurement file");
     else if (!IsPrintoutName(words[0]))
         args.Fail(std::string("the printout is one of ") + PrintoutNames());
+    const std::string printout = words.empty() ? std::string() : words[0];
+    if (printout == "exceedings" && curves.channels.empty())
+        args.Fail("the exceedings printout needs its channels: --channel ID ...");
+    if (printout == "value-list" && curves.period > 12)
+        args.Fail("--period of the value list is 1 to 12");
     if (!output || output->empty()) args.Fail("--output names the PDF file");
     if (!args.Problems().empty()) return kExitUsage;
 
     CVamor800Doc doc(context.AppSettings(), context.Ui(), AppOptions::Instance());
     if (limits) doc.SetLimitFileOverride(*limits);
     if (!doc.OpenFile(words[1])) return kExitFailed;
+    if (printout == "exceedings" && !ExceedingsChannelsOffered(doc, choices.channels))
+        return kExitUsage;
     if (!PrintToPdf(doc, words[0], *output, context.AppSettings(), context.Ui(), choices)) {
         std::fprintf(stderr, "varelo-cli: %s was not written\n", output->c_str());
         return kExitFailed;
@@ -53,6 +67,8 @@ int Print(CliContext&, Arguments& args) {
     args.Value("period");
     args.Value("limit-line");
     args.Flag("energy");
+    args.Flag("status");
+    args.Value("start");
     std::fprintf(stderr,
                  "varelo-cli: printing needs the desktop build (Qt); this build has no GUI\n");
     return kExitFailed;
@@ -63,10 +79,9 @@ int Print(CliContext&, Arguments& args) {
 constexpr Command kCommands[] = {
     {"print",
      "print graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|"
-     "current-cumulative|"
-     "statistical-values|most-critical FILE --output OUT.pdf [--limits FILE.GWD] [--channel ID "
-     "...] "
-     "[--period N] [--energy] [--limit-line ID[:BAND]]",
+     "current-cumulative|statistical-values|most-critical|exceedings|value-list FILE --output "
+     "OUT.pdf [--limits FILE.GWD] [--channel ID ...] [--period N] [--energy] "
+     "[--limit-line ID[:BAND]] [--status] [--start DATE]",
      "print a result view of a measurement file into a PDF file", Print},
 };
 

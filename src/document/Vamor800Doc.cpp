@@ -12,6 +12,7 @@
 #include "evaluation/LimitValueFile.h"
 #include "measurement/IntervalNormalisation.h"
 #include "measurement/MeasurementChannel.h"
+#include "timeplot/ChannelFormat.h"
 
 namespace varelo {
 
@@ -204,6 +205,18 @@ std::vector<int> CVamor800Doc::TakeChannelList() {
     return std::exchange(channelList_, {});
 }
 
+void CVamor800Doc::SetValueListChannels(std::vector<int> channels, const CTimeStamp& start) {
+    valueList_ = {std::move(channels), start};
+}
+
+CVamor800Doc::ValueListHandOver CVamor800Doc::TakeValueListChannels() {
+    return std::exchange(valueList_, {});
+}
+
+int CVamor800Doc::ChannelDecimals(int channelId) const {
+    return varelo::ChannelDecimals(channelId, References());
+}
+
 CumulativeInput CVamor800Doc::CumulativeFrequencyInput() const {
     return {data_.intervals, data_.job,
             limits_,         evaluation_.Presence(),
@@ -276,6 +289,7 @@ constexpr CommandRule kCommandRules[] = {
     {33024, kFunctionA},                  // statistical values
     {33015, kFunctionA},                  // five most critical values
     {33019, kFunctionA},                  // all exceedings
+    {33021, kAlways},                     // measurement value list
     {33125, kNoOnlineConnection},         // Logger information
     {33132, kNotOnline},                  // online
 };

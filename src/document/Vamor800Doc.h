@@ -79,6 +79,16 @@ public:
     bool UsesChannelList() const { return useChannelList_; }
     std::vector<int> TakeChannelList();
     const CTimeStamp& ChannelListStart() const { return channelListStart_; }
+    // The channels and first time a new measurement value list takes from the level-time
+    // diagram's command; the list reads them once, which clears them.
+    void SetValueListChannels(std::vector<int> channels, const CTimeStamp& start);
+    struct ValueListHandOver {
+        std::vector<int> channels;
+        CTimeStamp start;
+    };
+    ValueListHandOver TakeValueListChannels();
+    // Decimals of a channel's values by its measuring range.
+    int ChannelDecimals(int channelId) const;
     // What the cumulative frequency views read of this measurement.
     CumulativeInput CumulativeFrequencyInput() const;
 
@@ -93,6 +103,7 @@ private:
     bool FirstGapExplainedBySection() const;
 
     std::vector<int> channelList_;
+    ValueListHandOver valueList_;
     CTimeStamp channelListStart_;
     bool useChannelList_ = false;
     Settings& settings_;

@@ -28,9 +28,11 @@
 #include "gui/dialogs/ClassLimitsDialog.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/EvaluationPeriodDialog.h"
+#include "gui/dialogs/ExceedingsChannelDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/LimitValueDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
+#include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
 #include "gui/dialogs/YAxisScalingDialog.h"
 #include "gui/main/MainWindow.h"
@@ -170,6 +172,26 @@ void SaveTimeplotDialogs(varelo::VareloApp& app, QWidget* parent) {
     SaveDialog(limit, "timeplot-limit-value");
 }
 
+// Dialog 133 with the voltages and a harmonic chosen.
+void ChooseExceedingChannels(varelo::ExceedingsChannelDialog& dialog) {
+    for (int row : {0, 1, 3, 9}) {
+        dialog.OfferedList()->setCurrentRow(row);
+        dialog.AddButton()->click();
+    }
+}
+
+void SaveListDialogs(varelo::VareloApp& app, QWidget* parent) {
+    using namespace varelo;
+    const CVamor800Doc& doc = *app.Document();
+    ExceedingsChannelDialog exceedings(doc, parent);
+    ChooseExceedingChannels(exceedings);
+    SaveDialog(exceedings, "exceedings-channel-selection");
+    const CIntervalList& intervals = doc.Data().intervals;
+    ValueListPrintDialog print(12, intervals[100].DateTime, intervals.FirstTimeStamp(),
+                               intervals.LastTimeStamp(), parent);
+    SaveDialog(print, "value-list-print-period");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -217,11 +239,22 @@ int main(int argc, char* argv[]) {
         // The diagram shows the phase voltages, a current and a power.
         if (kind.templateId == 181)
             varelo.Document()->HandOverChannels({1011, 2011, 3011, 1031, 1067}, {}, true);
-        if (!window.OpenView(kind)) continue;
+        if (kind.templateId == 179)
+            varelo.Document()->SetValueListChannels({1011, 2011, 3011, 1017, 1031, 1067}, {});
+        varelo::ModalRunner::SetHook([](QDialog& dialog) {
+            auto* exceedings = qobject_cast<varelo::ExceedingsChannelDialog*>(&dialog);
+            if (!exceedings) return int(QDialog::Rejected);
+            ChooseExceedingChannels(*exceedings);
+            return int(QDialog::Accepted);
+        });
+        const bool opened = window.OpenView(kind);
+        varelo::ModalRunner::SetHook([](QDialog&) { return int(QDialog::Rejected); });
+        if (!opened) continue;
         Save(window, QString("view-%1").arg(kind.templateId));
     }
 
     SaveTimeplotDialogs(varelo, &window);
+    SaveListDialogs(varelo, &window);
     varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
     SaveDialog(classLimits, "cumulative-class-limits");
 

@@ -12,9 +12,11 @@
 #include "document/Vamor800Doc.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/Printout.h"
+#include "gui/views/AllExceedingsView.h"
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/MeasurementValueListView.h"
 #include "gui/views/MostCriticalValuesView.h"
 #include "gui/views/PzdView.h"
 #include "gui/views/ShfgView.h"
@@ -69,6 +71,16 @@ const PrintoutEntry kPrintouts[] = {
      [](const PrintSource& s) { return StatisticalValuesView::MakePrintout(s.doc); }},
     {"most-critical",
      [](const PrintSource& s) { return MostCriticalValuesView::MakePrintout(s.doc); }},
+    {"exceedings",
+     [](const PrintSource& s) {
+         return AllExceedingsView::MakePrintout(s.doc, s.choices.channels, s.choices.status);
+     }},
+    {"value-list",
+     [](const PrintSource& s) {
+         return MeasurementValueListView::MakePrintout(s.doc, s.choices.channels, s.choices.status,
+                                                       s.choices.period > 0 ? s.choices.period : 2,
+                                                       s.choices.start);
+     }},
 };
 
 const PrintoutEntry* Find(const std::string& name) {
@@ -94,8 +106,7 @@ std::unique_ptr<QApplication> EnsureApplication() {
 
 const char* PrintoutNames() {
     return "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|"
-           "current-cumulative|"
-           "statistical-values|most-critical";
+           "current-cumulative|statistical-values|most-critical|exceedings|value-list";
 }
 
 bool IsPrintoutName(const std::string& name) {

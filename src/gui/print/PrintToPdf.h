@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "measurement/TimeStamp.h"
+
 // Qt-free entry of the command line into the views' printing.
 namespace varelo {
 
@@ -18,10 +20,13 @@ struct PrintChoices {
     bool energy = false;
     int limitCurve = -1;
     int limitBand = 0;
+    // The lists: the interval status, and the value list's print period and first interval.
+    bool status = false;
+    CTimeStamp start;
 };
 
 // "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|current-cumulative|
-// statistical-values|most-critical"
+// statistical-values|most-critical|exceedings|value-list"
 const char* PrintoutNames();
 bool IsPrintoutName(const std::string& name);
 

@@ -11,6 +11,7 @@
 
 #include "app/AppOptions.h"
 #include "app/ColorSlots.h"
+#include "app/CommandTable.h"
 #include "app/PrintoutKinds.h"
 #include "app/Settings.h"
 #include "app/StringTable.h"
@@ -45,8 +46,9 @@ constexpr int kScalingLeft = 33147, kScalingRight = 33148;
 constexpr int kEnergy = 33044;
 constexpr int kWidthThin = 33093, kWidthMedium = 33094, kWidthLarge = 33092;
 constexpr int kXAxis = 33156, kYAxis = 33154, kLimitValue = 33045, kChannelSelection = 33046;
+constexpr int kValueList = 33021;
 // Built with the views that serve them; shown disabled until then.
-constexpr int kApplication = 33138, kValueList = 33021;
+constexpr int kApplication = 33138;
 }  // namespace id
 
 constexpr int kNoLimitForParameter = 1162;
@@ -366,6 +368,7 @@ bool CPzdBaseView::IsCommandEnabled(int commandId) const {
         case id::kXAxis:
         case id::kYAxis:
         case id::kLimitValue:
+        case id::kValueList:
         case id::kChannelSelection: return true;
         case id::kEnergy:
             return std::any_of(state_.Curves().begin(), state_.Curves().end(),
@@ -389,6 +392,18 @@ void CPzdBaseView::UpdateActions() {
         it.value()->setEnabled(IsCommandEnabled(it.key()));
         it.value()->setChecked(IsCommandChecked(it.key()));
     }
+}
+
+// The list starts at the diagram's window, or at the measurement's start when the window
+// begins before it.
+void CPzdBaseView::OpenValueList() {
+    std::vector<int> channels;
+    for (const Curve& curve : state_.Curves())
+        channels.push_back(curve.channelId);
+    const CTimeStamp& windowStart = state_.Axis().WindowStart();
+    const CTimeStamp& measured = context_.doc->Data().job.MeasStartMeasured;
+    context_.doc->SetValueListChannels(channels, std::max(windowStart, measured));
+    emit DocumentCommandRequested(cmd::kValueList);
 }
 
 bool CPzdBaseView::RunCommand(int commandId) {
@@ -415,6 +430,7 @@ bool CPzdBaseView::RunCommand(int commandId) {
             case id::kYAxis: ScaleYAxis(); break;
             case id::kXAxis: ScaleXAxis(); break;
             case id::kLimitValue: ChooseLimitLine(); break;
+            case id::kValueList: OpenValueList(); return true;
             default: return false;
         }
     }

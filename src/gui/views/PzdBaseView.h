@@ -41,6 +41,8 @@ public:
     void MarkForRecalculation() { recalculate_ = true; }
 
     bool RunCommand(int commandId);
+    // 33021: the curves and the window's start go to a new measurement value list.
+    void OpenValueList();
     bool IsCommandEnabled(int commandId) const;
     bool IsCommandChecked(int commandId) const;
 

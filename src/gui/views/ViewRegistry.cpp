@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "gui/views/AllExceedingsView.h"
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
 #include "gui/views/GraphicalSummaryView.h"
+#include "gui/views/MeasurementValueListView.h"
 #include "gui/views/MostCriticalValuesView.h"
 #include "gui/views/PzdView.h"
 #include "gui/views/ShfgView.h"
@@ -35,6 +37,11 @@ const std::vector<ViewKind>& ViewKinds() {
         Kind<CShfgViewCurrent>(),
         Kind<StatisticalValuesView>(),
         Kind<MostCriticalValuesView>(),
+        Kind<MeasurementValueListView>(),
+        {AllExceedingsView::kCommand, AllExceedingsView::kTemplate,
+         [](const ViewContext& context, QWidget* parent) -> ResultView* {
+             return AllExceedingsView::Create(context, parent);
+         }},
         {CPzdView::kCommand, CPzdView::kTemplate,
          [](const ViewContext& context, QWidget* parent) -> ResultView* {
              return CPzdView::Create(context, parent);
