@@ -35,12 +35,19 @@
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
 #include "gui/dialogs/YAxisScalingDialog.h"
+#include "gui/job/JobTemplatesDialog.h"
+#include "gui/logger/LoggerClockDialog.h"
+#include "gui/logger/LoggerDesignationDialog.h"
+#include "gui/logger/LoggerDetailsDialog.h"
+#include "gui/logger/LoggerInformationDialog.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
 #include "logger/ReadOutProgress.h"
 #include "logger/SaveDataProgress.h"
+#include "measurement/MeasurementJob.h"
+#include "platform/Clock.h"
 #include "timeplot/DiagramState.h"
 #include "timeplot/NiceScale.h"
 #include "timeplot/TimePeriodTable.h"
@@ -192,6 +199,39 @@ void SaveListDialogs(varelo::VareloApp& app, QWidget* parent) {
     SaveDialog(print, "value-list-print-period");
 }
 
+// The Logger's dialogs: designation, clock, information with its details, job templates.
+void SaveLoggerDialogs(varelo::Settings& settings, QWidget* parent) {
+    using namespace varelo;
+    LoggerDesignationDialog designation("Feeder 7 Nord", parent);
+    SaveDialog(designation, "logger-designation");
+    LoggerClockDialog clock(CTimeStamp(2024, 5, 6, 7, 8, 9), SystemClock(), parent);
+    SaveDialog(clock, "logger-clock");
+    CLoggerInfo info;
+    info.HardwType = "408b Power Logger   1";
+    info.SerialNr = "408-000777";
+    info.HardwBasicUnit = "BU 408";
+    info.VersionBoot = " 1.20";
+    info.FuncBoot = "Boot";
+    info.Calibration = "2024-01-15";
+    info.ClampId = 3;
+    info.MeasFunc = "A Power quality";
+    info.VersionCPU = info.VersionDSP = " 5.03";
+    info.FuncCPU = "A;CPU";
+    info.FuncDSP = "A;DSP";
+    info.InstrTime = CTimeStamp(2024, 5, 6, 7, 8, 9);
+    info.FirmwDescription = "Feeder 7 Nord";
+    info.OperatingState = 'A';
+    info.currentJob = {0, 4032, 0, 4, 0, 17, 1};
+    info.jobFunction = {kMeasFuncA, 0};
+    LoggerInformationDialog information(info, parent);
+    SaveDialog(information, "logger-information");
+    LoggerDetailsDialog details(information.Texts(), parent);
+    SaveDialog(details, "logger-details");
+    settings.Write(setting::JobTemplateA, "jobs/feeder-week.aua");
+    JobTemplatesDialog templates(settings, parent);
+    SaveDialog(templates, "job-templates");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -255,6 +295,7 @@ int main(int argc, char* argv[]) {
 
     SaveTimeplotDialogs(varelo, &window);
     SaveListDialogs(varelo, &window);
+    SaveLoggerDialogs(varelo.AppSettings(), &window);
     varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
     SaveDialog(classLimits, "cumulative-class-limits");
 
