@@ -17,6 +17,7 @@
 #include "gui/dialogs/ExceedingsChannelDialog.h"
 #include "gui/print/Printout.h"
 #include "gui/views/AllExceedingsPainter.h"
+#include "gui/views/ListScrolling.h"
 #include "gui/views/ViewPrinting.h"
 
 namespace varelo {
@@ -122,11 +123,7 @@ void AllExceedingsView::UpdateScrollBar() {
     options.pxPerMm = logicalDpiY() / 25.4;
     const double line = AllExceedingsPainter(report_, options, PhaseLabels::L123).LineHeight(this);
     scroll_.SetRowsPerPage(qMax(1, int(height() / line) - 6));
-    const QSignalBlocker block(bar_);
-    bar_->setRange(1, qMax(1, scroll_.Rows()));
-    bar_->setPageStep(scroll_.RowsPerPage());
-    bar_->setValue(scroll_.First());
-    bar_->setGeometry(width() - bar_->sizeHint().width(), 0, bar_->sizeHint().width(), height());
+    PlaceScrollBar(*bar_, scroll_, *this);
 }
 
 void AllExceedingsView::paintEvent(QPaintEvent*) {
@@ -148,23 +145,13 @@ void AllExceedingsView::resizeEvent(QResizeEvent* event) {
 }
 
 void AllExceedingsView::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_PageDown: scroll_.PageDown(); break;
-        case Qt::Key_PageUp: scroll_.PageUp(); break;
-        case Qt::Key_Home: scroll_.Home(); break;
-        case Qt::Key_End: scroll_.End(); break;
-        case Qt::Key_Down: scroll_.LineDown(); break;
-        case Qt::Key_Up: scroll_.LineUp(); break;
-        default: return ResultView::keyPressEvent(event);
-    }
+    if (!ScrollByKey(scroll_, event->key())) return ResultView::keyPressEvent(event);
     UpdateScrollBar();
     update();
 }
 
 void AllExceedingsView::wheelEvent(QWheelEvent* event) {
-    const int steps = event->angleDelta().y() / 120;
-    for (int i = 0; i < std::abs(steps); ++i)
-        steps > 0 ? scroll_.LineUp() : scroll_.LineDown();
+    ScrollByWheel(scroll_, *event);
     UpdateScrollBar();
     update();
     event->accept();

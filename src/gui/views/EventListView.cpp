@@ -13,6 +13,7 @@
 #include "app/StringTable.h"
 #include "document/Vamor800Doc.h"
 #include "gui/print/Printout.h"
+#include "gui/views/ListScrolling.h"
 #include "gui/views/ViewPrinting.h"
 
 namespace varelo {
@@ -186,11 +187,7 @@ void EventListView::UpdateScrollBar() {
     EventListPainter painter(content_, options);
     double margin = options.Mm(kMarginMm);
     scroll_.SetRowsPerPage(EventRowsPerPage(height() - 2 * margin, painter.LineHeight(this)));
-    const QSignalBlocker block(bar_);
-    bar_->setRange(1, qMax(1, scroll_.Rows()));
-    bar_->setPageStep(scroll_.RowsPerPage());
-    bar_->setValue(scroll_.First());
-    bar_->setGeometry(width() - bar_->sizeHint().width(), 0, bar_->sizeHint().width(), height());
+    PlaceScrollBar(*bar_, scroll_, *this);
 }
 
 void EventListView::paintEvent(QPaintEvent*) {
@@ -212,23 +209,13 @@ void EventListView::resizeEvent(QResizeEvent* event) {
 }
 
 void EventListView::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_PageDown: scroll_.PageDown(); break;
-        case Qt::Key_PageUp: scroll_.PageUp(); break;
-        case Qt::Key_Home: scroll_.Home(); break;
-        case Qt::Key_End: scroll_.End(); break;
-        case Qt::Key_Down: scroll_.LineDown(); break;
-        case Qt::Key_Up: scroll_.LineUp(); break;
-        default: return ResultView::keyPressEvent(event);
-    }
+    if (!ScrollByKey(scroll_, event->key())) return ResultView::keyPressEvent(event);
     UpdateScrollBar();
     update();
 }
 
 void EventListView::wheelEvent(QWheelEvent* event) {
-    int steps = event->angleDelta().y() / 120;
-    for (int i = 0; i < std::abs(steps); ++i)
-        steps > 0 ? scroll_.LineUp() : scroll_.LineDown();
+    ScrollByWheel(scroll_, *event);
     UpdateScrollBar();
     update();
     event->accept();

@@ -16,6 +16,7 @@
 #include "gui/app/ModalRunner.h"
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/print/Printout.h"
+#include "gui/views/ListScrolling.h"
 #include "gui/views/ValueListPainter.h"
 #include "gui/views/ViewPrinting.h"
 
@@ -180,11 +181,7 @@ void MeasurementValueListView::UpdateScrollBar() {
     const double margin = options.Mm(kMarginMm);
     scroll_.SetRowsPerPage(ValueListPainter(*list_, options, PhaseLabels::L123)
                                .RowsPerPage(height() - 2 * margin, this));
-    const QSignalBlocker block(bar_);
-    bar_->setRange(1, qMax(1, scroll_.Rows()));
-    bar_->setPageStep(scroll_.RowsPerPage());
-    bar_->setValue(scroll_.First());
-    bar_->setGeometry(width() - bar_->sizeHint().width(), 0, bar_->sizeHint().width(), height());
+    PlaceScrollBar(*bar_, scroll_, *this);
 }
 
 void MeasurementValueListView::paintEvent(QPaintEvent*) {
@@ -206,23 +203,13 @@ void MeasurementValueListView::resizeEvent(QResizeEvent* event) {
 }
 
 void MeasurementValueListView::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_PageDown: scroll_.PageDown(); break;
-        case Qt::Key_PageUp: scroll_.PageUp(); break;
-        case Qt::Key_Home: scroll_.Home(); break;
-        case Qt::Key_End: scroll_.End(); break;
-        case Qt::Key_Down: scroll_.LineDown(); break;
-        case Qt::Key_Up: scroll_.LineUp(); break;
-        default: return ResultView::keyPressEvent(event);
-    }
+    if (!ScrollByKey(scroll_, event->key())) return ResultView::keyPressEvent(event);
     UpdateScrollBar();
     update();
 }
 
 void MeasurementValueListView::wheelEvent(QWheelEvent* event) {
-    const int steps = event->angleDelta().y() / 120;
-    for (int i = 0; i < std::abs(steps); ++i)
-        steps > 0 ? scroll_.LineUp() : scroll_.LineDown();
+    ScrollByWheel(scroll_, *event);
     UpdateScrollBar();
     update();
     event->accept();
