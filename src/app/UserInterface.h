@@ -41,6 +41,12 @@ public:
 
     // A string-table message (its number and formatted text) in a message box.
     virtual void ShowMessage(int id, const std::string& text, MessageIcon icon) = 0;
+    // The same under a caption of its own instead of the program's name.
+    virtual void ShowMessageWithCaption(int id, const std::string& text, MessageIcon icon,
+                                        const std::string& caption) {
+        (void)caption;
+        ShowMessage(id, text, icon);
+    }
     // A yes/no question; true for yes.
     virtual bool AskYesNo(int id, const std::string& text, MessageIcon icon) = 0;
     // Closing the box answers Cancel when it offers Cancel, else No.

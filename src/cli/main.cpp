@@ -13,9 +13,9 @@ namespace varelo {
 namespace {
 
 std::vector<std::span<const Command>> CommandGroups() {
-    return {MeasurementCommands(), EvaluateCommands(), ReferenceCommands(),
-            TimeplotCommands(),    PrintCommands(),    LoggerCommands(),
-            LimitCommands(),       ReportCommands(),   ListCommands()};
+    return {MeasurementCommands(), EvaluateCommands(), ReferenceCommands(), TimeplotCommands(),
+            PrintCommands(),       LoggerCommands(),   JobCommands(),       LimitCommands(),
+            ReportCommands(),      ListCommands()};
 }
 
 void PrintHelp() {

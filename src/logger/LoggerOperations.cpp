@@ -8,6 +8,7 @@
 #include "logger/LoggerProtocol.h"
 #include "logger/SoftwareInformation.h"
 #include "logger/TestSum.h"
+#include "measurement/MeasurementJob.h"
 #include "platform/CodePage.h"
 
 namespace varelo {
@@ -245,6 +246,38 @@ OperationResult CLoggerOperations::ShowLoggerInformation() {
     ui.ShowLoggerInformation(info);
     protocol->EndConnection();
     return OperationResult::Done;
+}
+
+}  // namespace varelo
+
+namespace varelo {
+
+std::optional<CLoggerOperations::JobIdentity> CLoggerOperations::IdentifyForJob(uint32_t function) {
+    JobIdentity identity;
+    std::unique_ptr<CLoggerProtocol> protocol =
+        ConnectStep(identity.info, CLoggerProtocol::kJobFunctionFromJob);
+    if (!protocol) return std::nullopt;
+    protocol->EndConnection();
+    SoftwareInformation software(identity.info, link_.Ui(), firmwareFolder_);
+    identity.supportsFunction = software.SupportsMeasurementFunction(kMeasFuncA, -1, -1);
+    if (identity.supportsFunction && identity.info.IsExtendedFamily())
+        software.CheckFirmwareCompatibility(function, -1, -1);
+    return identity;
+}
+
+OperationResult CLoggerOperations::ReadJobForEditor(bool old, const JobRefusal& refusal,
+                                                    CMeasurementJob& job, CLoggerInfo& info) {
+    WaitCursor wait(link_.Ui());
+    std::unique_ptr<CLoggerProtocol> protocol =
+        ConnectStep(info, CLoggerProtocol::kJobFunctionFromJob);
+    if (!protocol) return OperationResult::Failed;
+    if (refusal && refusal(info) != 0) {
+        protocol->EndConnection();
+        return OperationResult::Refused;
+    }
+    const bool read = protocol->EnsureJob(old ? 1 : 0) && protocol->ReadMeasurementJob(job) == 1;
+    protocol->EndConnection();
+    return read ? OperationResult::Done : OperationResult::Failed;
 }
 
 }  // namespace varelo

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,20 @@ public:
     // Writes the edited job, updating the Logger's firmware first where the job's function or
     // the firmware packages require it.
     OperationResult WriteJobToLogger(const CMeasurementJob& job, const JobEditorState& editor);
+
+    // The job editor's identification of the Logger: its info (none after 322) and whether its
+    // firmware package runs function A; an accepted Logger of the extended family has its
+    // firmware checked against the function, which only informs.
+    struct JobIdentity {
+        CLoggerInfo info;
+        bool supportsFunction = false;
+    };
+    std::optional<JobIdentity> IdentifyForJob(uint32_t function);
+    // Reads the current (or old) job when refusal(info) gives 0; a refusal's message is the
+    // caller's. Failed also when no Logger answered (322 shown).
+    using JobRefusal = std::function<int(const CLoggerInfo&)>;
+    OperationResult ReadJobForEditor(bool old, const JobRefusal& refusal, CMeasurementJob& job,
+                                     CLoggerInfo& info);
 
     // Identifies the Logger into info and, where its state means data would be lost, asks and
     // restarts it (clearing its jobs). A protocol to reconnect with, or none with the reason.

@@ -1,0 +1,77 @@
+#include "job/JobTexts.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "app/StringTable.h"
+#include "measurement/MeasurementJob.h"
+#include "measurement/VoltageRangeTable.h"
+
+namespace varelo::job_text {
+
+namespace {
+
+constexpr int kDaily = 1426;  // then 1427 "Monday" ... 1433 "Sunday"
+
+std::string DayText(int weekday) {
+    if (weekday == 0) return Str(kDaily);
+    if (weekday < 1 || weekday > 7) return "?";
+    return Str(kDaily + weekday).substr(0, 2);
+}
+
+std::string Clock(const CTimeStamp& t) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
+    return text;
+}
+
+}  // namespace
+
+std::string Fixed(double value, int decimals, int width) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%*.*f", width, decimals, value);
+    return text;
+}
+
+std::string MemoryModel(uint32_t model) {
+    return Str(model == 1 ? 1444 : 970);
+}
+
+std::string Transformer(int32_t primary, int32_t secondary, const char* unit) {
+    return Fixed(primary * 0.01, 2) + " " + unit + "/ " + Fixed(secondary * 0.01, 2) + " " + unit;
+}
+
+std::string IntervalLength(int seconds) {
+    if (seconds == 1) return "1 " + Str(1197);
+    if (seconds < 60) return std::to_string(seconds) + " " + Str(1198);
+    if (seconds == 60) return "1 " + Str(1063);
+    return std::to_string(seconds / 60) + " " + Str(1064);
+}
+
+std::string Averaging(int code) {
+    static const char* const kTexts[] = {"0.5 periods", "1 period",   "200 ms",
+                                         "1 second",    "3 seconds",  "5 seconds",
+                                         "10 seconds",  "30 seconds", "45 seconds"};
+    return code >= 0 && code < int(std::size(kTexts)) ? kTexts[code] : "";
+}
+
+int InputRangeVolts(const CMeasurementJob& job) {
+    // The range table's 138.5 V shows as 138 V.
+    return int(VoltageInputRange(int(job.VoltInputRangeCode), job.IsPhaseToPhase()));
+}
+
+std::string SegmentLine(const CMeasurementJob& job, int segment) {
+    const CTimeStamp& start = job.NrMeasSectionsProgStart[size_t(segment)];
+    const CTimeStamp& end = job.NrMeasSectionsProgEnd[size_t(segment)];
+    std::string line = DayText(start.weekday) + " " + Clock(start) + " - ";
+    if (end.weekday != 0) line += DayText(end.weekday) + " ";
+    return line + Clock(end);
+}
+
+std::string EventThresholds(const CMeasurementJob& job) {
+    std::string band = Msg(370, {Fixed(100 - job.VoltLowerThreshShort, 2, 5),
+                                 Fixed(job.VoltUpperThreshShort - 100, 2, 5)});
+    return Msg(371, {band, Fixed(job.NomVoltRawVal * 0.01, 0)});
+}
+
+}  // namespace varelo::job_text
