@@ -11,15 +11,12 @@
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
-#include "job/CurrentPage.h"
-#include "job/GeneralPage.h"
-#include "job/InterharmonicPage.h"
+#include "job/JobCheck.h"
 #include "job/JobEditor.h"
 #include "job/JobFile.h"
 #include "job/JobSummary.h"
 #include "job/JobTemplatesForm.h"
 #include "job/LoggerJobAccess.h"
-#include "job/MeasurementPeriodPage.h"
 #include "logger/LoggerOperations.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/SoftwareInformation.h"
@@ -56,32 +53,6 @@ std::optional<CMeasurementJob> ReadJob(const std::string& path, const char* comm
     if (CheckFile(path) && ReadJobFile(path, job)) return job;
     std::fprintf(stderr, "%s: %s is not a readable job file\n", command, path.c_str());
     return std::nullopt;
-}
-
-// The first refusal of the editor's pages for the job, as the pages' OK would give it.
-PageCheck CheckPages(JobEditor& editor) {
-    if (PageCheck check = editor.ApplyBasic(editor.Basic()); !check.Accepted()) return check;
-    CMeasurementJob job = editor.Job();
-    if (PageCheck check = GeneralPage::Of(job).Apply(job); !check.Accepted()) return check;
-    if (job.JobType == kJobTimeActivated) {
-        MeasurementPeriodPage period(job);
-        if (PageCheck check = period.Accept(); check.message != 0) return check;
-    }
-    if (PageCheck check = CurrentPage::Of(job).Apply(job); !check.Accepted()) return check;
-    if (job.MeasFunc == kMeasFuncA) {
-        CMeasurementJob channels = job;
-        channels.NrInterHarm = 0;
-        const int f0 = job.PowSysNomFreq == 60 ? 60 : 50;
-        for (int n = 0; n < job.NrInterHarm && n < kInterharmonicCount; ++n) {
-            const size_t i = size_t(n);
-            const bool relative = job.HarmFreqSync[i] == 1;
-            const double value = relative ? job.HarmOrder[i] * 0.01 : job.HarmOrder[i] * 0.01 * f0;
-            PageCheck check = AddInterharmonic(
-                channels, {relative, value, job.HarmMeasPrinciple[i], job.HarmText[i]});
-            if (!check.Accepted()) return check;
-        }
-    }
-    return {};
 }
 
 void PrintSummary(const CMeasurementJob& job, bool json) {
@@ -156,7 +127,7 @@ int Check(CliContext& context, Arguments& args) {
     std::optional<JobEditor> editor =
         JobEditor::Open(job->MeasFunc, nullptr, EditorContext(context), PcNow());
     if (!editor || !editor->LoadJobFile(words.front())) return kExitFailed;
-    const PageCheck check = CheckPages(*editor);
+    const PageCheck check = CheckJobPages(*editor);
     if (check.message != 0) {
         std::printf("warning %d: %s\n", check.message, check.text.c_str());
         return kExitFailed;

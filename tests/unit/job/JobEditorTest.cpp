@@ -4,8 +4,10 @@
 #include <limits>
 
 #include "app/Settings.h"
+#include "job/JobCheck.h"
 #include "job/JobCodeTables.h"
 #include "job/JobEditor.h"
+#include "job/JobFile.h"
 #include "job/JobSchedule.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingUserInterface.h"
@@ -359,6 +361,37 @@ TEST_F(JobEditorTest, UnsavedChangesAskFirst) {
             ASSERT_TRUE(reopened.LoadJobFile(dir.File(*c.savePath)));
             EXPECT_EQ(reopened.Job().JobText[0], "edited");
         }
+    }
+}
+
+TEST_F(JobEditorTest, AJobIsCheckedAsThePagesWouldRefuseIt) {
+    struct Case {
+        const char* name;
+        void (*change)(CMeasurementJob&);
+        int message;
+    };
+    const Case cases[] = {
+        {"defaults", [](CMeasurementJob&) {}, 0},
+        {"tolerance 25 %", [](CMeasurementJob& j) { j.VoltUpperThreshShort = 125; }, 752},
+        {"two equal channels",
+         [](CMeasurementJob& j) {
+             j.NrInterHarm = 2;
+             for (size_t i : {0u, 1u}) {
+                 j.HarmOrder[i] = 350;
+                 j.HarmFreqSync[i] = 1;
+                 j.HarmMeasPrinciple[i] = 2;
+             }
+         },
+         883},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMeasurementJob job = Offline().Job();
+        c.change(job);
+        ASSERT_EQ(SaveJobFile(job, dir.File("job.aua"), ui), JobSaveResult::Saved);
+        JobEditor editor = Offline();
+        ASSERT_TRUE(editor.LoadJobFile(dir.File("job.aua")));
+        EXPECT_EQ(CheckJobPages(editor).message, c.message);
     }
 }
 
