@@ -13,7 +13,6 @@
 #include "ShellFixture.h"
 #include "app/CommandTable.h"
 #include "gui/job/JobEditorDialog.h"
-#include "gui/job/JobProtocolPrintout.h"
 #include "gui/job/JobSummaryDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
@@ -158,17 +157,6 @@ TEST_F(JobEditorDialogTest, OpenFromThePcAsksToSaveChangesFirst) {
     dialog->OpenPcButton()->click();
     EXPECT_TRUE(Saw("QFileDialog"));
     EXPECT_EQ(editor->Job().NomVoltRawVal, 40000) << "a cancelled file dialog changes nothing";
-}
-
-TEST_F(JobEditorDialogTest, JobProtocolPrintsIntoAPdfWithItsTitle) {
-    const std::string pdf = files.File("job.pdf");
-    ASSERT_TRUE(
-        PrintJobProtocolToPdf(editor->Job(), "week.aua", pdf, app->AppSettings(), app->Ui()));
-    const ProgramResult text = RunProgram("pdftotext -layout " + ShellQuote(pdf) + " -");
-    ASSERT_EQ(text.status, 0) << text.output;
-    EXPECT_GE(std::count(text.output.begin(), text.output.end(), '\f'), 1);
-    EXPECT_NE(text.output.find(Str(213)), std::string::npos);
-    EXPECT_NE(text.output.find("230 V"), std::string::npos);
 }
 
 class SetUpCommandTest : public ShellTest {
