@@ -19,7 +19,8 @@ constexpr double kIndentMm = 6;
 
 }  // namespace
 
-JobProtocolPrintout::JobProtocolPrintout(const CMeasurementJob& job) : lines_(JobSummary(job)) {}
+JobProtocolPrintout::JobProtocolPrintout(const CMeasurementJob& job)
+    : lines_(JobSummary(job)), columns_(SummaryColumns(job)) {}
 
 int JobProtocolPrintout::Kind() const {
     return kPrintJobProtocol;
@@ -30,8 +31,9 @@ bool JobProtocolPrintout::PaintPage(QPainter& painter, const QRectF& area,
     const size_t index = size_t(std::max(page, 1) - 1);
     // Pages are painted in order; one asked for out of order starts where the last known ended.
     size_t first = index < pageStarts_.size() ? pageStarts_[index] : pageStarts_.back();
-    const double labelWidth = area.width() * 0.45;
-    const double valueWidth = area.width() * 0.3;
+    const double labelWidth = area.width() * 0.35;
+    // Without the neutral column the value takes the rest of the line.
+    const double valueWidth = area.width() * (columns_.neutral ? 0.4 : 0.65);
     const double lineHeight = options.Mm(kLineMm);
     double y = area.top();
     size_t n = first;
@@ -40,10 +42,9 @@ bool JobProtocolPrintout::PaintPage(QPainter& painter, const QRectF& area,
     for (; n < lines_.size() && (y + lineHeight <= area.bottom() || n == first); ++n) {
         const JobSummaryLine& line = lines_[n];
         // A heading keeps to the lines below it: it does not end a page.
-        if (!line.indented && n != first && n + 1 < lines_.size() && lines_[n + 1].indented &&
-            y + 2 * lineHeight > area.bottom())
-            break;
-        painter.setFont(options.Font(kTextMm, !line.indented && line.value.empty()));
+        const bool heading = IsSummaryHeading(lines_, n);
+        if (heading && n != first && y + 2 * lineHeight > area.bottom()) break;
+        painter.setFont(options.Font(kTextMm, heading));
         const double indent = line.indented ? options.Mm(kIndentMm) : 0;
         const QRectF label(area.left() + indent, y, labelWidth - indent, lineHeight);
         const QRectF value(area.left() + labelWidth, y, valueWidth, lineHeight);
@@ -52,7 +53,7 @@ bool JobProtocolPrintout::PaintPage(QPainter& painter, const QRectF& area,
         const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
         painter.drawText(label, flags, Q(line.label));
         painter.drawText(value, flags, Q(line.value));
-        painter.drawText(neutral, flags, Q(line.neutralValue));
+        if (columns_.neutral) painter.drawText(neutral, flags, Q(line.neutralValue));
         y += lineHeight;
     }
     painter.restore();

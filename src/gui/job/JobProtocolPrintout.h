@@ -8,6 +8,12 @@
 
 namespace varelo {
 
+// A heading line of the summary: no value of its own, the lines below it indented.
+inline bool IsSummaryHeading(const std::vector<JobSummaryLine>& lines, size_t n) {
+    return !lines[n].indented && lines[n].value.empty() && n + 1 < lines.size() &&
+           lines[n + 1].indented;
+}
+
 class Settings;
 class UserInterface;
 
@@ -22,6 +28,7 @@ public:
 
 private:
     std::vector<JobSummaryLine> lines_;
+    JobSummaryColumns columns_;
     // The first line of each page painted so far; a page starts where the one before ended.
     std::vector<size_t> pageStarts_{0};
 };

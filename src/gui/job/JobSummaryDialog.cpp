@@ -31,10 +31,12 @@ JobSummaryDialog::JobSummaryDialog(JobEditor& editor, UserInterface& ui, Setting
     lines_->setSelectionMode(QAbstractItemView::NoSelection);
     lines_->setFocusPolicy(Qt::NoFocus);
     const JobSummaryColumns shown = SummaryColumns(editor_.Job());
-    for (const JobSummaryLine& line : JobSummary(editor_.Job())) {
+    const std::vector<JobSummaryLine> summary = JobSummary(editor_.Job());
+    for (size_t n = 0; n < summary.size(); ++n) {
+        const JobSummaryLine& line = summary[n];
         auto* item = new QTreeWidgetItem(lines_, {Q((line.indented ? "    " : "") + line.label),
                                                   Q(line.value), Q(line.neutralValue)});
-        if (!line.indented && line.value.empty()) {
+        if (IsSummaryHeading(summary, n)) {
             QFont bold = item->font(0);
             bold.setBold(true);
             item->setFont(0, bold);
