@@ -71,9 +71,9 @@ constexpr int kViewCommands[] = {
 
 // Commands with a handler whatever the state.
 constexpr int kAlwaysEnabled[] = {
-    kNew,    kOpen,        kPrinterSetup,   kAbout, kExit, kGeneralSettings,
-    kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock, kSetName,
-    kLoggerInfo,
+    kNew,    kOpen,        kPrinterSetup,   kAbout,        kExit,            kGeneralSettings,
+    kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock,
+    kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
 };
 
 bool Contains(std::span<const int> list, int id) {

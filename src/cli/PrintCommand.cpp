@@ -33,6 +33,17 @@ int Print(CliContext& context, Arguments& args) {
                                status,
                                curves.start.value_or(CTimeStamp())};
     auto words = args.Positionals();
+    if (words.size() == 2 && words[0] == "job-protocol") {
+        if (!output || output->empty()) args.Fail("--output names the PDF file");
+        if (!args.Problems().empty()) return kExitUsage;
+        if (!PrintJobProtocolToPdf(words[1], *output, context.AppSettings(), context.Ui())) {
+            std::fprintf(stderr, "varelo-cli: %s holds no readable job, or %s was not written\n",
+                         words[1].c_str(), output->c_str());
+            return kExitFailed;
+        }
+        std::printf("%s\n", output->c_str());
+        return kExitOk;
+    }
     if (words.size() != 2)
         args.Fail("name a printout and one measurement file");
     else if (!IsPrintoutName(words[0]))
@@ -78,11 +89,14 @@ int Print(CliContext&, Arguments& args) {
 
 constexpr Command kCommands[] = {
     {"print",
-     "print graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|"
-     "current-cumulative|statistical-values|most-critical|exceedings|value-list FILE --output "
+     "print job-protocol|graphical-summary|table-summary|events|disdip|timeplot|"
+     "voltage-cumulative|current-cumulative|statistical-values|most-critical|exceedings|value-list "
+     "FILE --output "
      "OUT.pdf [--limits FILE.GWD] [--channel ID ...] [--period N] [--energy] "
      "[--limit-line ID[:BAND]] [--status] [--start DATE]",
-     "print a result view of a measurement file into a PDF file", Print},
+     "print a result view of a measurement file, or the job protocol of a job or measurement "
+     "file, into a PDF file",
+     Print},
 };
 
 }  // namespace

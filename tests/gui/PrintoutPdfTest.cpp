@@ -180,6 +180,35 @@ TEST_F(PrintoutPdfTest, UnwritableOutputFailsWithAMessageAndLeavesNoFile) {
     EXPECT_EQ(std::filesystem::file_size(dir.File("kept.pdf")), 3u);
 }
 
+TEST_F(PrintoutPdfTest, JobProtocolOfAJobFileAndOfAMeasurement) {
+    const std::string job = home_->File("week.aua");
+    ASSERT_EQ(RunProgram(test::BuiltProgramLine(home_->Path(), "varelo-cli",
+                                                "job new --function A --output " + ShellQuote(job)))
+                  .status,
+              0);
+    for (const std::string& file : {job, file_}) {
+        SCOPED_TRACE(file);
+        const std::string pdf = home_->File("job-protocol.pdf");
+        test::ProgramResult result = RunProgram(test::BuiltProgramLine(
+            home_->Path(), "varelo-cli",
+            "print job-protocol " + ShellQuote(file) + " --output " + ShellQuote(pdf)));
+        ASSERT_EQ(result.status, 0) << result.output;
+        std::vector<std::string> pages = PdfPages(pdf);
+        ASSERT_GE(pages.size(), 1u);
+        EXPECT_NE(pages[0].find("Job protocol"), std::string::npos);
+        EXPECT_NE(pages[0].find("Nominal voltage"), std::string::npos);
+        EXPECT_NE(pages[0].find(file), std::string::npos);
+        // The job alone: no measurement information block.
+        EXPECT_EQ(pages[0].find("Frequency measurement within tolerance"), std::string::npos);
+    }
+    test::ProgramResult none = RunProgram(
+        test::BuiltProgramLine(home_->Path(), "varelo-cli",
+                               "print job-protocol " + ShellQuote(home_->File("none.aua")) +
+                                   " --output " + ShellQuote(home_->File("none.pdf"))));
+    EXPECT_NE(none.status, 0);
+    EXPECT_FALSE(std::filesystem::exists(home_->File("none.pdf")));
+}
+
 TEST_F(PrintoutPdfTest, UnknownPrintoutIsAUsageError) {
     test::ProgramResult result = Print("pie-chart", home_->File("x.pdf"));
     EXPECT_EQ(result.status, 2);

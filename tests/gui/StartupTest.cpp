@@ -65,19 +65,18 @@ TEST_F(StartupTest, AClickOnTheStartupScreenIsSwallowed) {
     EXPECT_TRUE(clicked);
 }
 
-TEST_F(StartupTest, StartMenuOpenRunsFileOpenAndItsSetUpButtonsAreDisabled) {
-    bool setUpDisabled = false;
+TEST_F(StartupTest, StartMenuOpenRunsFileOpenAndOffersTheSetUpButtons) {
+    bool setUpEnabled = false;
     respond = [&](QDialog& dialog) {
         if (auto* menu = qobject_cast<StartMenuDialog*>(&dialog)) {
-            setUpDisabled =
-                !menu->SetUpPButton()->isEnabled() && !menu->SetUpAButton()->isEnabled();
+            setUpEnabled = menu->SetUpPButton()->isEnabled() && menu->SetUpAButton()->isEnabled();
             return int(StartMenuDialog::kOpen);
         }
         return int(QDialog::Rejected);
     };
     Start();
     CloseStartupScreen();
-    EXPECT_TRUE(setUpDisabled);
+    EXPECT_TRUE(setUpEnabled);
     EXPECT_TRUE(Saw("QFileDialog"));
 }
 
@@ -159,12 +158,13 @@ TEST_F(StartupTest, FileOpenRemembersTheFolderUnlessPinned) {
     EXPECT_EQ(app->AppSettings().ReadString(setting::SavePathMeasurementfile), files.Path());
 }
 
-TEST_F(StartupTest, CommandsWithoutABuiltFeatureStayDisabled) {
+TEST_F(StartupTest, CommandEnablingWithoutAndWithAMeasurement) {
     Start();
     CommandActions& actions = app->Window()->Actions();
     EXPECT_TRUE(actions.Action(cmd::kReadResults)->isEnabled());
     EXPECT_TRUE(actions.Action(cmd::kReadOldResults)->isEnabled());
-    EXPECT_FALSE(actions.Action(cmd::kSetUpA)->isEnabled());
+    EXPECT_TRUE(actions.Action(cmd::kSetUpA)->isEnabled());
+    EXPECT_TRUE(actions.Action(cmd::kSetUpP)->isEnabled());
     EXPECT_TRUE(actions.Action(cmd::kLoggerInfo)->isEnabled());
     EXPECT_FALSE(actions.Action(cmd::kReopen)->isEnabled());
     app->OpenMeasurement(QString::fromStdString(Measurement("week.VXM", 10)));

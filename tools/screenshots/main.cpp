@@ -20,6 +20,7 @@
 #include "document/Vamor800Doc.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/ProgressWindow.h"
+#include "gui/app/QtText.h"
 #include "gui/app/QtUserInterface.h"
 #include "gui/app/Resources.h"
 #include "gui/app/VareloApp.h"
@@ -35,6 +36,9 @@
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
 #include "gui/dialogs/YAxisScalingDialog.h"
+#include "gui/job/JobEditorDialog.h"
+#include "gui/job/JobProtocolPrintout.h"
+#include "gui/job/JobSummaryDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
 #include "gui/logger/LoggerClockDialog.h"
 #include "gui/logger/LoggerDesignationDialog.h"
@@ -44,10 +48,13 @@
 #include "gui/main/StartupScreen.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
+#include "job/JobEditor.h"
 #include "logger/ReadOutProgress.h"
 #include "logger/SaveDataProgress.h"
+#include "logger/SoftwareInformation.h"
 #include "measurement/MeasurementJob.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "timeplot/DiagramState.h"
 #include "timeplot/NiceScale.h"
 #include "timeplot/TimePeriodTable.h"
@@ -232,6 +239,22 @@ void SaveLoggerDialogs(varelo::Settings& settings, QWidget* parent) {
     SaveDialog(templates, "job-templates");
 }
 
+// The job editor offline: its basic settings page, its summary and the printed job protocol.
+void SaveJobEditor(varelo::VareloApp& varelo, QWidget* parent) {
+    using namespace varelo;
+    const JobEditorContext context{varelo.AppSettings(), varelo.Ui(), DataFolder(),
+                                   FirmwareFolder(), UserDataFolder()};
+    std::optional<JobEditor> editor =
+        JobEditor::Open(kMeasFuncA, nullptr, context, CTimeStamp(2024, 3, 5, 14, 37, 21));
+    if (!editor) return;
+    JobEditorDialog basic(*editor, varelo.Ui(), varelo.AppSettings(), nullptr, nullptr, parent);
+    SaveDialog(basic, "job-basic-settings");
+    JobSummaryDialog summary(*editor, varelo.Ui(), varelo.AppSettings(), nullptr, parent);
+    SaveDialog(summary, "job-summary");
+    PrintJobProtocolToPdf(editor->Job(), "job.aua", S(folder + "/job-protocol.pdf"),
+                          varelo.AppSettings(), varelo.Ui());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -296,6 +319,7 @@ int main(int argc, char* argv[]) {
     SaveTimeplotDialogs(varelo, &window);
     SaveListDialogs(varelo, &window);
     SaveLoggerDialogs(varelo.AppSettings(), &window);
+    SaveJobEditor(varelo, &window);
     varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
     SaveDialog(classLimits, "cumulative-class-limits");
 

@@ -46,9 +46,9 @@ private:
 };
 
 int RunBox(QWidget* parent, const std::string& text, MessageIcon icon,
-           QMessageBox::StandardButtons buttons) {
+           QMessageBox::StandardButtons buttons, const QString& caption = QStr(174)) {
     NormalCursor cursor;
-    QMessageBox box(BoxIcon(icon), QStr(174), Q(text), buttons, parent);
+    QMessageBox box(BoxIcon(icon), caption, Q(text), buttons, parent);
     return ModalRunner::Exec(box);
 }
 
@@ -59,6 +59,11 @@ QtUserInterface::~QtUserInterface() = default;
 
 void QtUserInterface::ShowMessage(int, const std::string& text, MessageIcon icon) {
     RunBox(parent_, text, icon, QMessageBox::Ok);
+}
+
+void QtUserInterface::ShowMessageWithCaption(int, const std::string& text, MessageIcon icon,
+                                             const std::string& caption) {
+    RunBox(parent_, text, icon, QMessageBox::Ok, Q(caption));
 }
 
 bool QtUserInterface::AskYesNo(int, const std::string& text, MessageIcon icon) {

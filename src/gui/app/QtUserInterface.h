@@ -26,6 +26,8 @@ public:
     void SetTransferSink(std::function<void(bool)> sink) { transferSink_ = std::move(sink); }
 
     void ShowMessage(int id, const std::string& text, MessageIcon icon) override;
+    void ShowMessageWithCaption(int id, const std::string& text, MessageIcon icon,
+                                const std::string& caption) override;
     bool AskYesNo(int id, const std::string& text, MessageIcon icon) override;
     Answer Ask(const Question& question) override;
     void SetStatusText(const std::string& text) override;

@@ -22,6 +22,7 @@
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
+#include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
@@ -30,8 +31,12 @@
 #include "gui/views/PzdView.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
+#include "job/JobEditor.h"
+#include "job/LoggerJobAccess.h"
 #include "logger/LoggerProtocol.h"
 #include "logger/ReadResults.h"
+#include "logger/SoftwareInformation.h"
+#include "platform/Clock.h"
 #include "platform/Paths.h"
 
 namespace varelo {
@@ -164,6 +169,8 @@ void VareloApp::BuildCommandTable() {
         {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
         {cmd::kEventList, [this] { OpenEventList(); }},
         {cmd::kJobTemplates, [this] { JobTemplates(); }},
+        {cmd::kSetUpA, [this] { SetUpLogger(kMeasFuncA); }},
+        {cmd::kSetUpP, [this] { SetUpLogger(kMeasFuncP); }},
         {cmd::kStopMeasurement,
          [this] { RunLoggerOperation(&CLoggerOperations::StopMeasurement); }},
         {cmd::kSetClock, [this] { RunLoggerOperation(&CLoggerOperations::SetDateTime); }},
@@ -253,7 +260,12 @@ void VareloApp::CloseDocument() {
 void VareloApp::FileNew() {
     if (settings_.ReadInt(setting::IsStartupScreenDisabled) != 0) return;
     StartMenuDialog dialog(window_.get());
-    if (ModalRunner::Exec(dialog) == StartMenuDialog::kOpen) FileOpen();
+    switch (ModalRunner::Exec(dialog)) {
+        case StartMenuDialog::kOpen: FileOpen(); break;
+        case StartMenuDialog::kSetUpA: SetUpLogger(kMeasFuncA); break;
+        case StartMenuDialog::kSetUpP: SetUpLogger(kMeasFuncP); break;
+        default: break;
+    }
 }
 
 void VareloApp::FileOpen() {
@@ -340,6 +352,21 @@ void VareloApp::RunLoggerOperation(OperationResult (CLoggerOperations::*operatio
 void VareloApp::JobTemplates() {
     JobTemplatesDialog dialog(settings_, window_.get());
     if (ModalRunner::Exec(dialog) == QDialog::Accepted) dialog.Store();
+}
+
+void VareloApp::SetUpLogger(uint32_t function) {
+    LoggerFunction running(*window_);
+    CLoggerOperations operations(link_, settings_);
+    LoggerJobAccess access(operations);
+    const JobEditorContext context{settings_, ui_, DataFolder(), FirmwareFolder(),
+                                   UserDataFolder()};
+    // Identifying an accepted Logger also checks its firmware against the function; that only
+    // informs.
+    std::optional<JobEditor> editor = JobEditor::Open(
+        function, &access, context, CTimeStamp::FromCalendarTime(SystemClock().Now()));
+    if (!editor) return;
+    JobEditorDialog dialog(*editor, ui_, settings_, &access, &operations, window_.get());
+    ModalRunner::Exec(dialog);
 }
 
 void VareloApp::PrintActiveView(bool askPrinter) {

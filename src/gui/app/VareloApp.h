@@ -73,6 +73,8 @@ private:
     void BuildCommandTable();
     void ReadFromLogger(uint16_t job);
     void JobTemplates();
+    // The job editor for function A or P, with the main window locked while it is open.
+    void SetUpLogger(uint32_t function);
     // A housekeeping command on the Logger, with the main window locked while it runs.
     void RunLoggerOperation(OperationResult (CLoggerOperations::*operation)());
     void OpenViewCommand(int commandId);

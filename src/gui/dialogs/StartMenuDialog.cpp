@@ -35,9 +35,6 @@ StartMenuDialog::StartMenuDialog(QWidget* parent)
         grid->addWidget(new QLabel(r.text), row++, 1);
         connect(r.button, &QPushButton::clicked, this, [this, choice = r.choice] { done(choice); });
     }
-    // Setting up a Logger needs the job editor, which this program does not have yet.
-    setUpP_->setEnabled(false);
-    setUpA_->setEnabled(false);
     open_->setDefault(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);

@@ -7,7 +7,7 @@ class QPushButton;
 namespace varelo {
 
 // Dialog 167, the start menu: set up a Logger for function P or A, open a data file, or
-// nothing. The set-up buttons stay disabled while the program has no job editor.
+// nothing.
 class StartMenuDialog : public QDialog {
     Q_OBJECT
 

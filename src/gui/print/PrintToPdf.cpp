@@ -10,6 +10,7 @@
 
 #include "app/AppOptions.h"
 #include "document/Vamor800Doc.h"
+#include "gui/job/JobProtocolPrintout.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/Printout.h"
 #include "gui/views/AllExceedingsView.h"
@@ -22,6 +23,7 @@
 #include "gui/views/ShfgView.h"
 #include "gui/views/StatisticalValuesView.h"
 #include "gui/views/TableSummaryView.h"
+#include "measurement/MeasurementFileReader.h"
 
 namespace varelo {
 
@@ -130,6 +132,14 @@ bool PrintToPdf(CVamor800Doc& doc, const std::string& printout, const std::strin
     PrintRequest request{*pages, QString::fromStdString(doc.FilePath(true)), &doc, settings, ui,
                          nullptr};
     return RunPrintJob(printer, request);
+}
+
+bool PrintJobProtocolToPdf(const std::string& file, const std::string& output, Settings& settings,
+                           UserInterface& ui) {
+    CMeasurementJob job;
+    if (!CheckFile(file) || !ReadJobFile(file, job)) return false;
+    const std::unique_ptr<QApplication> application = EnsureApplication();
+    return PrintJobProtocolToPdf(job, file, output, settings, ui);
 }
 
 }  // namespace varelo

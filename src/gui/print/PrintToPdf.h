@@ -36,4 +36,9 @@ bool IsPrintoutName(const std::string& name);
 bool PrintToPdf(CVamor800Doc& doc, const std::string& printout, const std::string& output,
                 Settings& settings, UserInterface& ui, const PrintChoices& choices = {});
 
+// Prints the job protocol of a job file, or of the job a measurement file was recorded with, into
+// a PDF file. False when the file holds no readable job (nothing is written) or after a failure.
+bool PrintJobProtocolToPdf(const std::string& file, const std::string& output, Settings& settings,
+                           UserInterface& ui);
+
 }  // namespace varelo

@@ -145,8 +145,9 @@ TEST(CommandTable, Enabling) {
     } cases[] = {
         {cmd::kOpen, none, false, false, true},
         {cmd::kReadResults, none, false, false, true},
-        {33078, none, false, false, true},        // a language
-        {cmd::kSetUpA, open, true, true, false},  // job editor not built
+        {33078, none, false, false, true},  // a language
+        {cmd::kSetUpA, none, false, false, true},
+        {cmd::kSetUpP, open, false, false, true},
         {cmd::kLoggerInfo, none, false, false, true},
         {cmd::kStopMeasurement, none, false, false, true},
         {cmd::kGraphicalSummary, none, true, true, false},
