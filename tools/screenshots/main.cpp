@@ -255,6 +255,7 @@ void SaveJobPages(varelo::VareloApp& app, QWidget* parent) {
     job.JobText[0] = "Feeder 7 Nord";
     MeasurementPeriodPage period(job);
     period.AddSegment(SegmentTime(1, 6, 0), SegmentTime(5, 22, 0));
+    period.SetBegin(period.Job().ProgStartMeas);  // the end counts the segment's intervals
     job = period.Job();
     AddInterharmonic(job, {false, 175, 2, "Ripple control"});
     AddInterharmonic(job, {true, 3.5, 0, ""});

@@ -25,6 +25,8 @@ namespace {
 constexpr int kTitle = 279;
 constexpr int kTextLength = 30;
 constexpr double kFirstHertz = 5;
+// Wide enough for a value, a principle and a whole channel text.
+constexpr int kListCharacters = 60;
 }  // namespace
 
 JobInterharmonicDialog::JobInterharmonicDialog(const JobEditor& editor, UserInterface& ui,
@@ -48,6 +50,7 @@ JobInterharmonicDialog::JobInterharmonicDialog(const JobEditor& editor, UserInte
     text_ = new QLineEdit;
     text_->setMaxLength(kTextLength);
     channels_ = new QListWidget;
+    channels_->setMinimumWidth(fontMetrics().averageCharWidth() * kListCharacters);
     add_ = new QPushButton(QStringLiteral("Add"));
     delete_ = new QPushButton(QStringLiteral("Delete"));
     ShowMeasurement(false);

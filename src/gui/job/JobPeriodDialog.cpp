@@ -6,13 +6,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimeEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
 
 #include "gui/app/QtText.h"
@@ -117,9 +117,15 @@ JobPeriodDialog::JobPeriodDialog(const JobEditor& editor, UserInterface& ui, QWi
     segments_->setColumnCount(4);
     segments_->setHeaderHidden(true);
     segments_->setRootIsDecorated(false);
-    const int unit = fontMetrics().averageCharWidth();  // four dialog units
+    // The columns start at the tab stops; a dialog unit is a quarter of the average character
+    // width. A column is widened where its longest entry would not fit.
+    const int unit = fontMetrics().averageCharWidth();
+    const int longestDay = fontMetrics().horizontalAdvance(DayName(3)) + unit * 2;
+    const int time = fontMetrics().horizontalAdvance(QStringLiteral("00:00")) + unit * 2;
+    const int widths[] = {longestDay, time, longestDay};
     for (int column = 0; column < 3; ++column)
-        segments_->setColumnWidth(column, kColumnUnits[column] * unit / 4);
+        segments_->setColumnWidth(column,
+                                  std::max(kColumnUnits[column] * unit / 4, widths[column]));
     add_ = new QPushButton(QStringLiteral("Add"));
     delete_ = new QPushButton(QStringLiteral("Delete"));
     connect(add_, &QPushButton::clicked, this, &JobPeriodDialog::AddSegment);
