@@ -203,6 +203,16 @@ TEST_F(JobPageDialogsTest, PeriodSegmentButtonsRefuseEqualAndOverlappingSegments
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0].id, 779);
     EXPECT_EQ(dialog.SegmentList()->topLevelItemCount(), 0);
+    EXPECT_TRUE(dialog.AddButton()->isEnabled());
+
+    // Below a minute the segments cannot be edited.
+    JobEditor tenSeconds = Editor();
+    BasicSettings basic = tenSeconds.Basic();
+    basic.interval = 10;
+    ASSERT_TRUE(tenSeconds.ApplyBasic(basic).Accepted());
+    JobPeriodDialog fast(tenSeconds, ui);
+    EXPECT_FALSE(fast.AddButton()->isEnabled());
+    EXPECT_FALSE(fast.SegmentBeginDay()->isEnabled());
 }
 
 TEST_F(JobPageDialogsTest, CurrentRefusesValuesInOrderWithTheFocusOnTheField) {
