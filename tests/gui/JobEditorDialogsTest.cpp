@@ -13,6 +13,7 @@
 #include "ShellFixture.h"
 #include "app/CommandTable.h"
 #include "gui/job/JobEditorDialog.h"
+#include "gui/job/JobGeneralDialog.h"
 #include "gui/job/JobSummaryDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
@@ -103,6 +104,21 @@ TEST_F(JobEditorDialogTest, ShortIntervalsOfferOnlyOneSecondPowerAveraging) {
     EXPECT_TRUE(dialog->PageButton(JobPageKind::Period)->isEnabled());
     dialog->JobTypeButton(2)->click();
     EXPECT_FALSE(dialog->PageButton(JobPageKind::Period)->isEnabled());
+}
+
+TEST_F(JobEditorDialogTest, APageClosedWithOkHandsItsJobBackAndCancelDoesNot) {
+    for (int answer : {int(QDialog::Rejected), int(QDialog::Accepted)}) {
+        respond = [&](QDialog& shown) {
+            auto* general = qobject_cast<JobGeneralDialog*>(&shown);
+            if (!general) return int(QDialog::Rejected);
+            general->TextEdit(0)->setText("Feeder 7");
+            return general->TryAccept() ? answer : int(QDialog::Rejected);
+        };
+        dialog->PageButton(JobPageKind::General)->click();
+        EXPECT_TRUE(Saw("varelo::JobGeneralDialog"));
+        EXPECT_EQ(editor->Job().JobText[0], answer == QDialog::Accepted ? "Feeder 7" : "");
+    }
+    EXPECT_TRUE(editor->Changed());
 }
 
 TEST_F(JobEditorDialogTest, NextShowsTheSummaryWhoseSaveWritesTheJobFile) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <cstdio>
+#include <optional>
 #include <span>
 
 #include "app/AppOptions.h"
@@ -36,7 +37,11 @@
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
 #include "gui/dialogs/YAxisScalingDialog.h"
+#include "gui/job/JobCurrentDialog.h"
 #include "gui/job/JobEditorDialog.h"
+#include "gui/job/JobGeneralDialog.h"
+#include "gui/job/JobInterharmonicDialog.h"
+#include "gui/job/JobPeriodDialog.h"
 #include "gui/job/JobProtocolPrintout.h"
 #include "gui/job/JobSummaryDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
@@ -48,7 +53,9 @@
 #include "gui/main/StartupScreen.h"
 #include "gui/views/ResultView.h"
 #include "gui/views/ViewRegistry.h"
+#include "job/InterharmonicPage.h"
 #include "job/JobEditor.h"
+#include "job/MeasurementPeriodPage.h"
 #include "logger/ReadOutProgress.h"
 #include "logger/SaveDataProgress.h"
 #include "logger/SoftwareInformation.h"
@@ -255,6 +262,35 @@ void SaveJobEditor(varelo::VareloApp& varelo, QWidget* parent) {
                           varelo.AppSettings(), varelo.Ui());
 }
 
+// The job editor's sub-pages on an offline editor for function A, with a segment and two
+// interharmonic channels so that the lists show something.
+void SaveJobPages(varelo::VareloApp& app, QWidget* parent) {
+    using namespace varelo;
+    const JobEditorContext context{app.AppSettings(), app.Ui(), DataFolder(), ProgramFolder(),
+                                   UserDataFolder()};
+    const CTimeStamp now(2024, 5, 6, 7, 8, 9);
+    std::optional<JobEditor> editor = JobEditor::OpenWith(kMeasFuncA, nullptr, context, now);
+    if (!editor) return;
+    CMeasurementJob job = editor->Job();
+    job.JobTitle[0] = "Substation";
+    job.JobText[0] = "Feeder 7 Nord";
+    MeasurementPeriodPage period(job);
+    period.AddSegment(SegmentTime(1, 6, 0), SegmentTime(5, 22, 0));
+    period.SetBegin(period.Job().ProgStartMeas);  // the end counts the segment's intervals
+    job = period.Job();
+    AddInterharmonic(job, {false, 175, 2, "Ripple control"});
+    AddInterharmonic(job, {true, 3.5, 0, ""});
+    editor->TakePage(job);
+    JobGeneralDialog general(*editor, app.Ui(), parent);
+    SaveDialog(general, "job-general");
+    JobPeriodDialog periodDialog(*editor, app.Ui(), parent, [now] { return now; });
+    SaveDialog(periodDialog, "job-measurement-period");
+    JobCurrentDialog current(*editor, app.Ui(), parent);
+    SaveDialog(current, "job-current");
+    JobInterharmonicDialog interharmonic(*editor, app.Ui(), parent);
+    SaveDialog(interharmonic, "job-interharmonics");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -320,6 +356,7 @@ int main(int argc, char* argv[]) {
     SaveListDialogs(varelo, &window);
     SaveLoggerDialogs(varelo.AppSettings(), &window);
     SaveJobEditor(varelo, &window);
+    SaveJobPages(varelo, &window);
     varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
     SaveDialog(classLimits, "cumulative-class-limits");
 

@@ -20,6 +20,10 @@
 #include "app/UserInterface.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
+#include "gui/job/JobCurrentDialog.h"
+#include "gui/job/JobGeneralDialog.h"
+#include "gui/job/JobInterharmonicDialog.h"
+#include "gui/job/JobPeriodDialog.h"
 #include "gui/job/JobSummaryDialog.h"
 #include "job/JobCodeTables.h"
 #include "job/JobFile.h"
@@ -318,10 +322,45 @@ bool JobEditorDialog::ApplyPage() {
     return true;
 }
 
+namespace {
+
+// Runs a sub-page on a copy of the editor's job; its job after OK, none after Cancel.
+template <class Page>
+std::optional<CMeasurementJob> RunPage(Page& page) {
+    if (ModalRunner::Exec(page) != QDialog::Accepted) return std::nullopt;
+    return page.Job();
+}
+
+}  // namespace
+
 void JobEditorDialog::OpenPage(JobPageKind kind) {
     if (!ApplyPage()) return;
-    // wired when the page dialogs land
-    (void)kind;
+    std::optional<CMeasurementJob> job;
+    switch (kind) {
+        case JobPageKind::General: {
+            JobGeneralDialog page(editor_, ui_, this);
+            job = RunPage(page);
+            break;
+        }
+        case JobPageKind::Period: {
+            JobPeriodDialog page(editor_, ui_, this);
+            job = RunPage(page);
+            break;
+        }
+        case JobPageKind::Current: {
+            JobCurrentDialog page(editor_, ui_, this);
+            job = RunPage(page);
+            break;
+        }
+        case JobPageKind::Interharmonic: {
+            JobInterharmonicDialog page(editor_, ui_, this);
+            job = RunPage(page);
+            break;
+        }
+    }
+    if (!job) return;
+    editor_.TakePage(*job);
+    Fill();
 }
 
 void JobEditorDialog::OpenFromLogger(bool old) {
