@@ -61,6 +61,8 @@ void VoltageLines(const CMeasurementJob& job, std::vector<JobSummaryLine>& out) 
 void CurrentLines(const CMeasurementJob& job, const JobSummaryColumns& shown,
                   std::vector<JobSummaryLine>& out) {
     const bool neutral = shown.neutral && job.NeutralMeas != 0;
+    // Without a sensor and a measured neutral there is no current to speak of.
+    if (!shown.currents && !neutral) return;
     auto phase = [&](const std::string& text) { return shown.currents ? text : kNone; };
     out.push_back({Str(253), shown.currents ? Str(243) : "", shown.neutral ? Str(242) : "", false});
     out.push_back({Str(219), phase(job_text::Fixed(job.PhCurrClampRawVal * 0.01, 2) + " A"),

@@ -342,6 +342,17 @@ TEST(JobSummary, ExtendedFamilyHidesTheNeutralAndTheCurrentsWithoutThem) {
             EXPECT_EQ(line.value, "-10.00/+10.00% of 230 V");
         }
     EXPECT_TRUE(events);
+
+    // Without a sensor the extended family's summary has no current rows at all.
+    job.InstrHardwNr = 400;
+    auto hasLabel = [](const std::vector<JobSummaryLine>& all, const std::string& label) {
+        for (const JobSummaryLine& line : all)
+            if (line.label == label) return true;
+        return false;
+    };
+    EXPECT_FALSE(hasLabel(JobSummary(job), "Max-value"));
+    job.ClampId = 1;
+    EXPECT_TRUE(hasLabel(JobSummary(job), "Max-value"));
 }
 
 }  // namespace
