@@ -54,6 +54,10 @@ inline constexpr int kStatisticalValues = 33024;
 inline constexpr int kMostCritical = 33015;
 inline constexpr int kAllExceedings = 33019;
 inline constexpr int kValueList = 33021;  // from the level-time diagram
+inline constexpr int kExportIntervals = 33034;
+inline constexpr int kExportStatistics = 33035;
+inline constexpr int kExportEvents = 33033;
+inline constexpr int kSpanishReport = 33162;
 }  // namespace cmd
 
 // Placeholders in a menu that the main window fills at run time.

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -37,6 +38,9 @@
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
 #include "gui/dialogs/YAxisScalingDialog.h"
+#include "gui/export/AsciiFormatDialog.h"
+#include "gui/export/ExportOptionsDialog.h"
+#include "gui/export/ExportPeriodDialog.h"
 #include "gui/job/JobCurrentDialog.h"
 #include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobGeneralDialog.h"
@@ -213,6 +217,24 @@ void SaveListDialogs(varelo::VareloApp& app, QWidget* parent) {
     SaveDialog(print, "value-list-print-period");
 }
 
+// The export dialogs: output format (with the interval export's status), the event kinds, the
+// export period and the statistic parts.
+void SaveExportDialogs(varelo::VareloApp& app, QWidget* parent) {
+    using namespace varelo;
+    const CVamor800Doc& doc = *app.Document();
+    AsciiFormatDialog format(AsciiFormat::Load(app.AppSettings(), '.'), true, parent);
+    SaveDialog(format, "export-output-format");
+    std::unique_ptr<ExportOptionsDialog> events(
+        ExportOptionsDialog::Events({true, false, true}, parent));
+    SaveDialog(*events, "export-events");
+    const CMeasurementJob& job = doc.Data().job;
+    ExportPeriodDialog period(job.MeasStartMeasured, job.MeasStopMeasured, job.MeasStartMeasured,
+                              job.MeasStopMeasured, parent);
+    SaveDialog(period, "export-period");
+    std::unique_ptr<ExportOptionsDialog> statistics(ExportOptionsDialog::Statistics(parent));
+    SaveDialog(*statistics, "export-statistics");
+}
+
 // The Logger's dialogs: designation, clock, information with its details, job templates.
 void SaveLoggerDialogs(varelo::Settings& settings, QWidget* parent) {
     using namespace varelo;
@@ -354,6 +376,7 @@ int main(int argc, char* argv[]) {
 
     SaveTimeplotDialogs(varelo, &window);
     SaveListDialogs(varelo, &window);
+    SaveExportDialogs(varelo, &window);
     SaveLoggerDialogs(varelo.AppSettings(), &window);
     SaveJobEditor(varelo, &window);
     SaveJobPages(varelo, &window);

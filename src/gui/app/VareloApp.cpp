@@ -22,6 +22,7 @@
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
+#include "gui/export/ExportCommandRunner.h"
 #include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
 #include "gui/main/CommandActions.h"
@@ -178,6 +179,9 @@ void VareloApp::BuildCommandTable() {
         {cmd::kLoggerInfo,
          [this] { RunLoggerOperation(&CLoggerOperations::ShowLoggerInformation); }},
     };
+    for (int id :
+         {cmd::kExportIntervals, cmd::kExportStatistics, cmd::kExportEvents, cmd::kSpanishReport})
+        commands_[id] = [this, id] { RunExport(id); };
     for (const Language& language : varelo::Languages())
         commands_[language.menuCommand] = [this, id = language.id] { ChangeLanguage(id); };
     for (int i = 0; i < static_cast<int>(RecentFiles::kCapacity); ++i) {
@@ -200,6 +204,10 @@ void VareloApp::RunCommand(int commandId) {
     if (window_->Actions().Has(commandId) && !window_->Actions().Action(commandId)->isEnabled())
         return;
     if (auto it = commands_.find(commandId); it != commands_.end()) it->second();
+}
+
+void VareloApp::RunExport(int commandId) {
+    if (doc_) ExportCommandRunner(*doc_, settings_, ui_, window_.get()).Run(commandId);
 }
 
 void VareloApp::OpenViewCommand(int commandId) {

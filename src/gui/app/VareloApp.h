@@ -78,6 +78,7 @@ private:
     // A housekeeping command on the Logger, with the main window locked while it runs.
     void RunLoggerOperation(OperationResult (CLoggerOperations::*operation)());
     void OpenViewCommand(int commandId);
+    void RunExport(int commandId);
     void OpenFirstWindow();
     // Dialog 155 from the stored selection; none when cancelled.
     std::optional<std::vector<int>> ChooseTimeplotChannels(const CVamor800Doc& doc);

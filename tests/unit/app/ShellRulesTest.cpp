@@ -159,6 +159,10 @@ TEST(CommandTable, Enabling) {
         {cmd::kPrint, open, false, false, false},
         {cmd::kPrint, viewing, false, false, true},
         {cmd::kWindowCascade, viewing, false, false, true},
+        {cmd::kExportIntervals, open, true, false, true},
+        {cmd::kSpanishReport, open, false, false, false},  // the document's rule says no
+        {cmd::kExportEvents, none, true, false, false},
+        {33165, open, true, false, false},  // the database export is not there yet
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsShellCommandEnabled(c.command, c.state, c.docEnabled, c.viewBuilt), c.expected)
