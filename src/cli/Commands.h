@@ -31,5 +31,6 @@ std::span<const Command> ReferenceCommands();
 std::span<const Command> ReportCommands();
 std::span<const Command> TimeplotCommands();
 std::span<const Command> ListCommands();
+std::span<const Command> ExportFileCommands();
 
 }  // namespace varelo

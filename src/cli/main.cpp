@@ -13,9 +13,12 @@ namespace varelo {
 namespace {
 
 std::vector<std::span<const Command>> CommandGroups() {
-    return {MeasurementCommands(), EvaluateCommands(), ReferenceCommands(), TimeplotCommands(),
-            PrintCommands(),       LoggerCommands(),   JobCommands(),       LimitCommands(),
-            ReportCommands(),      ListCommands()};
+    std::vector<std::span<const Command>> groups = {
+        MeasurementCommands(), EvaluateCommands(), ReferenceCommands(), TimeplotCommands(),
+        PrintCommands(),       LoggerCommands(),   JobCommands(),       LimitCommands(),
+        ReportCommands(),      ListCommands()};
+    groups.push_back(ExportFileCommands());
+    return groups;
 }
 
 void PrintHelp() {
