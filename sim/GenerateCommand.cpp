@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -33,6 +34,48 @@ bool ParseGap(std::string_view text, CircularGap& gap) {
     return colon != std::string_view::npos &&
            ParseNumber(text.substr(0, colon), gap.staleRecords) &&
            ParseNumber(text.substr(colon + 1), gap.emptyRecords);
+}
+
+// "P/S", each a number of at most two decimals, into 0.01 units.
+bool ParseTransformer(std::string_view text, std::optional<std::pair<int32_t, int32_t>>& out) {
+    const size_t slash = text.find('/');
+    if (slash == std::string_view::npos) return false;
+    double primary = 0, secondary = 0;
+    if (!ParseNumber(text.substr(0, slash), primary) ||
+        !ParseNumber(text.substr(slash + 1), secondary))
+        return false;
+    const double low = kRawValueMin * 0.01, high = kRawValueMax * 0.01;
+    if (!(primary >= low && primary <= high && secondary >= low && secondary <= high)) return false;
+    out = std::pair{int32_t(std::lround(primary * 100)), int32_t(std::lround(secondary * 100))};
+    return true;
+}
+
+bool ParsePowerSystem(std::string_view text, uint32_t& system) {
+    static constexpr std::pair<std::string_view, uint32_t> kSystems[] = {
+        {"wye", kPowSysWye},
+        {"delta", kPowSysDelta},
+        {"two-element-delta", kPowSysTwoElementDelta},
+        {"single-phase", kPowSysSinglePhase},
+        {"split-single-phase", kPowSysSplitSinglePhase}};
+    for (const auto& [name, value] : kSystems) {
+        if (text == name) {
+            system = value;
+            return true;
+        }
+    }
+    return false;
+}
+
+// "N=TEXT" with N from 1 to 6.
+bool ParseJobText(const std::string& text, GeneratorSettings& s) {
+    const size_t equals = text.find('=');
+    int line = 0;
+    if (equals == std::string::npos ||
+        !ParseNumber(std::string_view(text).substr(0, equals), line) || line < 1 ||
+        line > kJobLineCount)
+        return false;
+    s.jobTexts[size_t(line - 1)] = text.substr(equals + 1);
+    return true;
 }
 
 bool ApplyOption(std::string_view name, const std::string& value, GenerateOptions& options,
@@ -79,6 +122,14 @@ bool ApplyGeneratorSetting(std::string_view key, const std::string& value, Gener
         ok = ParseNumber(value, s.nominalVoltage);
     } else if (key == "start") {
         ok = ParseStart(value, s.start);
+    } else if (key == "power-system") {
+        ok = ParsePowerSystem(value, s.powerSystem);
+    } else if (key == "vt") {
+        ok = ParseTransformer(value, s.voltageTransformer);
+    } else if (key == "ct") {
+        ok = ParseTransformer(value, s.currentTransformer);
+    } else if (key == "job-text") {
+        ok = ParseJobText(value, s);
     } else if (key == "gap") {
         CircularGap gap;
         ok = ParseGap(value, gap);
@@ -119,7 +170,8 @@ std::string GenerateUsage() {
     return R"(usage: logger-sim generate --function A|P --intervals N [--interval S] [--seed K]
                           [--system 230|120] [--start "YYYY-MM-DD HH:MM"]
                           [--gap STALE:EMPTY] [--missing AFTER:COUNT ...]
-                          [--drop-intervals I:N ...] --output FILE.VXM
+                          [--drop-intervals I:N ...] [--power-system SYSTEM]
+                          [--vt P/S] [--ct P/S] [--job-text N=TEXT ...] --output FILE.VXM
 
 Writes a realistic measurement of a Logger 408b on a low-voltage feeder as a measurement
 data file. The same options always give the same file.
@@ -137,6 +189,11 @@ options:
                        file (repeatable; positions count the generated intervals)
   --drop-intervals I:N  leave N intervals out after the I-th, a gap inside the measurement
                        (the same cut as --missing I:N)
+  --power-system SYSTEM  the job's system: wye (default), delta, two-element-delta,
+                       single-phase or split-single-phase; the values stay the feeder's
+  --vt P/S             a voltage transformer in use, primary and secondary volts
+  --ct P/S             a current transformer in use, primary and secondary amperes
+  --job-text N=TEXT    job text N (1 to 6) instead of the generated one (repeatable)
   --output FILE        the measurement file to write
 )";
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "measurement/MeasurementJob.h"
 #include "measurement/TimeStamp.h"
@@ -34,6 +36,13 @@ struct GeneratorSettings {
     int nominalVoltage = 230;  // 230 V at 50 Hz or 120 V at 60 Hz
     CTimeStamp start{2024, 1, 1, 0, 0, 0};
     std::optional<CircularGap> gap;
+    // What the job says of the installation; the generated values stay those of the feeder.
+    uint32_t powerSystem = kPowSysWye;
+    // Voltage and current transformers, primary and secondary in 0.01 units; none: not used.
+    std::optional<std::pair<int32_t, int32_t>> voltageTransformer;
+    std::optional<std::pair<int32_t, int32_t>> currentTransformer;
+    // Job texts 1 to 6 that replace the generated ones.
+    std::array<std::optional<std::string>, kJobLineCount> jobTexts;
 
     bool operator==(const GeneratorSettings&) const = default;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "measurement/MeasurementItems.h"
 
@@ -98,10 +99,16 @@ void MeasurementGenerator::BuildJob() {
     j.NrIntervalMax = s.gap ? int32_t(MemoryIntervalCount())
                             : std::max<int32_t>(int32_t(s.intervals), kIntervalCapacity);
     j.InstrHardwNr = 400;
-    j.VoltPowSysType = kPowSysWye;
+    j.VoltPowSysType = s.powerSystem;
     j.NomVoltRawVal = s.nominalVoltage * 100;
     j.VoltInputRangeCode = sixty ? kRangeCode120 : kRangeCode230;
     j.VoltPrimaryRawVal = j.VoltSecondaryRawVal = j.NomVoltRawVal;
+    if (s.voltageTransformer) {
+        j.VoltTransformer = 1;
+        std::tie(j.VoltPrimaryRawVal, j.VoltSecondaryRawVal) = *s.voltageTransformer;
+    }
+    for (size_t line = 0; line < s.jobTexts.size(); ++line)
+        if (s.jobTexts[line]) j.JobText[line] = *s.jobTexts[line];
     j.NrInterHarm = int16_t(layout_.interharmonicChannels);
     for (int c = 0; c < layout_.interharmonicChannels; ++c) {
         const InterharmonicChannel& channel = InterharmonicChannels()[size_t(c)];
@@ -112,6 +119,10 @@ void MeasurementGenerator::BuildJob() {
     j.VoltLowerThreshShort = 90.0f;
     j.CurrPowSys = 1;
     j.PhCurrClampRawVal = j.NeutralClampCurrRawVal = int32_t(kClampAmperes * 100);
+    if (s.currentTransformer) {
+        j.PhCurrTransformer = 1;
+        std::tie(j.PhCurrPrimaryRawVal, j.PhCurrSecondaryRawVal) = *s.currentTransformer;
+    }
     j.NeutralMeas = 1;
     j.NrInterval = s.intervals;
     j.NrStat = int16_t(StatisticCount());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "sim/GenerateCommand.h"
+#include "sim/MeasurementGenerator.h"
 #include "sim/RawEncoding.h"
 #include "sim/StatisticSynthesis.h"
 
@@ -113,6 +114,41 @@ TEST(GenerateCommand, OptionsDescribeAMeasurementALoggerCouldHaveRecorded) {
     EXPECT_EQ(s.gap->staleRecords, 4u);
     EXPECT_EQ(s.gap->emptyRecords, 2u);
     EXPECT_EQ(options.output, "m.VXM");
+}
+
+TEST(GenerateCommand, InstallationOptionsGoIntoTheJob) {
+    const std::vector<std::pair<std::vector<std::string>, bool>> cases = {
+        {{"--power-system", "two-element-delta", "--vt", "20000/100", "--ct", "400/5", "--job-text",
+          "6=Substation \"North\"", "--job-text", "1=Utility"},
+         true},
+        {{"--power-system", "star"}, false},
+        {{"--vt", "20000"}, false},
+        {{"--vt", "0/100"}, false},
+        {{"--ct", "400/x"}, false},
+        {{"--job-text", "7=Text"}, false},
+        {{"--job-text", "Text"}, false},
+    };
+    for (const auto& [extra, valid] : cases) {
+        std::vector<std::string> args = {"--function", "A", "--intervals", "10", "--output", "m"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        GenerateOptions options;
+        std::string error;
+        EXPECT_EQ(ParseGenerateOptions(args, options, error), valid)
+            << testing::PrintToString(extra) << ": " << error;
+        if (!valid) continue;
+        const MeasurementGenerator generator(options.settings);
+        const CMeasurementJob& job = generator.Job();
+        EXPECT_EQ(job.VoltPowSysType, kPowSysTwoElementDelta);
+        EXPECT_EQ(job.VoltTransformer, 1);
+        EXPECT_EQ(job.VoltPrimaryRawVal, 2000000);
+        EXPECT_EQ(job.VoltSecondaryRawVal, 10000);
+        EXPECT_EQ(job.PhCurrTransformer, 1);
+        EXPECT_EQ(job.PhCurrPrimaryRawVal, 40000);
+        EXPECT_EQ(job.PhCurrSecondaryRawVal, 500);
+        EXPECT_EQ(job.JobText[5], "Substation \"North\"");
+        EXPECT_EQ(job.JobText[0], "Utility");
+        EXPECT_EQ(job.JobText[1], "Network operations");  // the generated text stays
+    }
 }
 
 }  // namespace
