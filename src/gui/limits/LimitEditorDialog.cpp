@@ -52,6 +52,7 @@ LimitEditorDialog::LimitEditorDialog(CLimitEditorModel& model, UserInterface& ui
     setObjectName("LimitEditorDialog");
     for (size_t i = 1; i < kLimitFieldCount; ++i) {
         fields_[i] = new QLineEdit;
+        fields_[i]->setMinimumWidth(64);
         fields_[i]->setMaximumWidth(80);
         const LimitField field = LimitField(i);
         connect(fields_[i], &QLineEdit::editingFinished, this, [this, field] { FieldLeft(field); });
