@@ -74,6 +74,7 @@ constexpr int kAlwaysEnabled[] = {
     kNew,    kOpen,        kPrinterSetup,   kAbout,        kExit,            kGeneralSettings,
     kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock,
     kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
+    kLimitEditor,
 };
 
 bool Contains(std::span<const int> list, int id) {

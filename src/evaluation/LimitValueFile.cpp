@@ -71,20 +71,25 @@ bool ReadLimitFile(const std::string& path, CLimitValues& target) {
     return true;
 }
 
-bool WriteLimitFile(const std::string& path, const CLimitValues& limits) {
+bool WriteLimitFile(const std::string& path, const CLimitValues& limits, OsError* error) {
     CLimitValues written = limits;
+    // Not std::max: it keeps a negated 0, which "%g" writes as "-0".
     for (float& limit : written.Harm)
-        limit = std::max(limit, 0.0f);
+        limit = limit > 0 ? limit : 0.0f;
     for (float& limit : written.CurrHarm)
-        limit = std::max(limit, 0.0f);
+        limit = limit > 0 ? limit : 0.0f;
     ItemBlockWriter items(file_format::kLimitValues);
     VisitLimitItems(items, written);
     CMeasurementFileWriter writer(path);
-    if (!writer.Create()) return false;
-    writer.OpenElement(file_format::kLimitValues);
-    writer.WriteRaw(items.Result());
-    writer.CloseElement(file_format::kLimitValues);
-    return writer.Close();
+    bool ok = writer.Create();
+    if (ok) {
+        writer.OpenElement(file_format::kLimitValues);
+        writer.WriteRaw(items.Result());
+        writer.CloseElement(file_format::kLimitValues);
+        ok = writer.Close();
+    }
+    if (!ok && error) *error = writer.Error();
+    return ok;
 }
 
 bool IsValidLimitFile(const std::string& path) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/OsError.h"
+
 namespace varelo {
 
 class CLimitValues;
@@ -12,8 +14,9 @@ class UserInterface;
 // file cannot be opened or its header is not valid. A missing or empty block reads as a
 // cleared record.
 bool ReadLimitFile(const std::string& path, CLimitValues& target);
-// Writes the whole file; false when it cannot be created. Negative limits are written as 0.
-bool WriteLimitFile(const std::string& path, const CLimitValues& limits);
+// Writes the whole file; false when it cannot be created, the cause in error when given.
+// Negative limits are written as 0.
+bool WriteLimitFile(const std::string& path, const CLimitValues& limits, OsError* error = nullptr);
 bool IsValidLimitFile(const std::string& path);
 // The file named by the setting "LimitFile" into target, with messages 168 (cannot be opened)
 // and 167 (not a limit value level file); target stays as it was on failure.

@@ -15,7 +15,8 @@ namespace varelo {
 namespace ff = file_format;
 
 bool CMeasurementFileWriter::Create() {
-    if (file_.Open().Failed()) return false;
+    error_ = file_.Open();
+    if (error_.Failed()) return false;
     std::setvbuf(file_.Stream(), nullptr, _IOFBF, 1u << 20);
     WriteLine(ff::kXmlDeclaration);
     WriteLine(ff::kComment);
@@ -136,7 +137,8 @@ void CMeasurementFileWriter::WriteSeries(const CMeasurementJob& job, const CInte
 
 bool CMeasurementFileWriter::Close() {
     CloseElement(ff::kRoot);
-    return !file_.Commit().Failed();
+    error_ = file_.Commit();
+    return !error_.Failed();
 }
 
 bool WriteJobFile(const std::string& path, const CMeasurementJob& job) {

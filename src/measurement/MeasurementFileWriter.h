@@ -1,7 +1,7 @@
 #pragma once
 
-#include <string>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/AtomicFile.h"
@@ -46,6 +46,8 @@ public:
     bool Close();
     // Drops the file being written.
     void Abandon() { file_.Discard(); }
+    // Why Create or Close failed.
+    const OsError& Error() const { return error_; }
 
     const std::string& Path() const { return file_.TargetPath(); }
 
@@ -59,6 +61,7 @@ private:
     void BeginSeries(std::string_view name, std::string_view title);
 
     AtomicFile file_;
+    OsError error_;
     uint32_t intervalFunction_ = 0;
     std::string row_;
 };

@@ -20,6 +20,10 @@
 #include "app/CommandTable.h"
 #include "app/GeneralSettings.h"
 #include "document/Vamor800Doc.h"
+#include "evaluation/LimitEditor/HarmonicLimitsModel.h"
+#include "evaluation/LimitEditor/InterharmonicLimitsModel.h"
+#include "evaluation/LimitEditor/LimitEditorModel.h"
+#include "evaluation/LimitEditor/SignallingLimitsModel.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/ProgressWindow.h"
 #include "gui/app/QtText.h"
@@ -49,6 +53,11 @@
 #include "gui/job/JobProtocolPrintout.h"
 #include "gui/job/JobSummaryDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
+#include "gui/limits/HarmonicLimitsDialog.h"
+#include "gui/limits/InterharmonicLimitsDialog.h"
+#include "gui/limits/LimitEditorDialog.h"
+#include "gui/limits/SignallingLimitsDialog.h"
+#include "gui/limits/VseDialog.h"
 #include "gui/logger/LoggerClockDialog.h"
 #include "gui/logger/LoggerDesignationDialog.h"
 #include "gui/logger/LoggerDetailsDialog.h"
@@ -286,6 +295,33 @@ void SaveJobEditor(varelo::VareloApp& varelo, QWidget* parent) {
 
 // The job editor's sub-pages on an offline editor for function A, with a segment and two
 // interharmonic channels so that the lists show something.
+// The limit value level file editor on the current limit file, with its four sub-dialogs and
+// the VSE calculation.
+void SaveLimitEditor(varelo::VareloApp& app, QWidget* parent) {
+    using namespace varelo;
+    CLimitEditorModel model(app.Ui(), UserDataFolder());
+    model.Start(app.AppSettings().ReadString(setting::LimitFile), 50);
+    LimitEditorDialog editor(model, app.Ui(), app.AppSettings(), parent);
+    SaveDialog(editor, "limit-editor");
+    CHarmonicLimitsModel voltage = model.Harmonics(false);
+    HarmonicLimitsDialog voltageDialog(voltage, app.Ui(), parent);
+    SaveDialog(voltageDialog, "limit-voltage-harmonics");
+    CHarmonicLimitsModel current = model.Harmonics(true);
+    HarmonicLimitsDialog currentDialog(current, app.Ui(), parent);
+    SaveDialog(currentDialog, "limit-current-harmonics");
+    CVseModel vse(current.Vse());
+    VseDialog vseDialog(vse, app.Ui(), parent);
+    SaveDialog(vseDialog, "limit-vse");
+    CSignallingLimitsModel signalling = model.Signalling();
+    SignallingLimitsDialog signallingDialog(signalling, app.Ui(), parent);
+    SaveDialog(signallingDialog, "limit-signalling");
+    CInterharmonicLimitsModel interharmonics = model.Interharmonics();
+    std::string frequency = "100";
+    interharmonics.Set(frequency, "0.5");
+    InterharmonicLimitsDialog interharmonicDialog(interharmonics, app.Ui(), parent);
+    SaveDialog(interharmonicDialog, "limit-interharmonics");
+}
+
 void SaveJobPages(varelo::VareloApp& app, QWidget* parent) {
     using namespace varelo;
     const JobEditorContext context{app.AppSettings(), app.Ui(), DataFolder(), ProgramFolder(),
@@ -380,6 +416,7 @@ int main(int argc, char* argv[]) {
     SaveLoggerDialogs(varelo.AppSettings(), &window);
     SaveJobEditor(varelo, &window);
     SaveJobPages(varelo, &window);
+    SaveLimitEditor(varelo, &window);
     varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
     SaveDialog(classLimits, "cumulative-class-limits");
 

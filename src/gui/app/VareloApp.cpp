@@ -25,6 +25,7 @@
 #include "gui/export/ExportCommandRunner.h"
 #include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
+#include "gui/limits/LimitEditorDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
@@ -166,6 +167,7 @@ void VareloApp::BuildCommandTable() {
         {cmd::kExit, [this] { window_->close(); }},
         {cmd::kGeneralSettings, [this] { GeneralSettings(); }},
         {cmd::kColors, [this] { Colors(); }},
+        {cmd::kLimitEditor, [this] { LimitEditor(); }},
         {cmd::kReadResults, [this] { ReadFromLogger(0); }},
         {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
         {cmd::kEventList, [this] { OpenEventList(); }},
@@ -313,6 +315,15 @@ void VareloApp::Reevaluate(bool fullRebuild) {
     if (!doc_) return;
     WaitCursor wait(ui_);
     if (doc_->ReloadLimits(fullRebuild)) window_->UpdateViews();
+}
+
+void VareloApp::LimitEditor() {
+    CLimitEditorModel model(ui_, UserDataFolder());
+    model.Start(settings_.ReadString(setting::LimitFile), settings_.ReadInt(setting::Frequency));
+    LimitEditorDialog dialog(model, ui_, settings_, window_.get());
+    ModalRunner::Exec(dialog);
+    // The editor never names the current file, but may have changed it.
+    Reevaluate(true);
 }
 
 void VareloApp::Colors() {

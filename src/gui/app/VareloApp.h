@@ -51,6 +51,8 @@ public:
     void FileOpen();
     void GeneralSettings();
     void Colors();
+    // The limit value level file editor; the open measurement is evaluated again afterwards.
+    void LimitEditor();
     void ChangeLanguage(int languageId);
     // Reloads the limits into the open measurement and updates its views.
     void Reevaluate(bool fullRebuild);

@@ -10,7 +10,10 @@
 
 #include "app/AppOptions.h"
 #include "document/Vamor800Doc.h"
+#include "evaluation/LimitValueFile.h"
+#include "evaluation/LimitValues.h"
 #include "gui/job/JobProtocolPrintout.h"
+#include "gui/limits/LimitEditorPrintout.h"
 #include "gui/print/PrintJob.h"
 #include "gui/print/Printout.h"
 #include "gui/views/AllExceedingsView.h"
@@ -140,6 +143,14 @@ bool PrintJobProtocolToPdf(const std::string& file, const std::string& output, S
     if (!CheckFile(file) || !ReadJobFile(file, job)) return false;
     const std::unique_ptr<QApplication> application = EnsureApplication();
     return PrintJobProtocolToPdf(job, file, output, settings, ui);
+}
+
+bool PrintLimitFileToPdf(const std::string& file, const std::string& output, Settings& settings,
+                         UserInterface& ui) {
+    CLimitValues limits;
+    if (!ReadLimitFile(file, limits)) return false;
+    const std::unique_ptr<QApplication> application = EnsureApplication();
+    return PrintLimitsToPdf(limits, file, output, settings, ui);
 }
 
 }  // namespace varelo
