@@ -214,7 +214,8 @@ CVamor800Doc::ValueListHandOver CVamor800Doc::TakeValueListChannels() {
 }
 
 int CVamor800Doc::ChannelDecimals(int channelId) const {
-    return varelo::ChannelDecimals(channelId, References());
+    // The value list writes values, so small harmonics keep their decimals.
+    return varelo::ValueDecimals(channelId, References());
 }
 
 CumulativeInput CVamor800Doc::CumulativeFrequencyInput() const {

@@ -87,7 +87,7 @@ public:
         CTimeStamp start;
     };
     ValueListHandOver TakeValueListChannels();
-    // Decimals of a channel's values by its measuring range.
+    // Decimals of a channel's written values by its measuring range (ValueDecimals).
     int ChannelDecimals(int channelId) const;
     // What the cumulative frequency views read of this measurement.
     CumulativeInput CumulativeFrequencyInput() const;

@@ -28,19 +28,23 @@ OsError AtomicFile::Open() {
     }
     tempPath_ = pattern;
     writeFailed_ = false;
+    writeError_ = 0;
     return OsError::None();
 }
 
 bool AtomicFile::Write(std::string_view data) {
     if (!file_ || writeFailed_) return false;
-    if (std::fwrite(data.data(), 1, data.size(), file_) != data.size()) writeFailed_ = true;
+    if (std::fwrite(data.data(), 1, data.size(), file_) != data.size()) {
+        writeFailed_ = true;
+        writeError_ = errno != 0 ? errno : EIO;
+    }
     return !writeFailed_;
 }
 
 OsError AtomicFile::Commit() {
     if (!file_) return OsError::FromErrno(EBADF);
     int err = 0;
-    if (writeFailed_ || std::ferror(file_)) err = EIO;
+    if (writeFailed_ || std::ferror(file_)) err = writeError_ != 0 ? writeError_ : EIO;
     if (!err && std::fflush(file_) != 0) err = errno;
     if (!err && ::fsync(::fileno(file_)) != 0) err = errno;
     if (std::fclose(file_) != 0 && !err) err = errno;

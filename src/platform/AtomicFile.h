@@ -32,6 +32,7 @@ private:
     std::string tempPath_;
     std::FILE* file_ = nullptr;
     bool writeFailed_ = false;
+    int writeError_ = 0;  // errno of the failed write, so Commit names the real cause
 };
 
 // The whole content in one step.

@@ -73,6 +73,14 @@ int ChannelDecimals(int channelId, const ReferenceInputs& in) {
     return ChannelDecimals(channelId, in.job, end);
 }
 
+int ValueDecimals(int channelId, const ReferenceInputs& in) {
+    const int decimals = ChannelDecimals(channelId, in);
+    const int q = channelId % 1000;
+    const bool fundamental = q == kVoltageHarmonicFirst || q == kCurrentHarmonicFirst;
+    return (VoltageHarmonic(q) || CurrentHarmonic(q)) && !fundamental ? std::max(decimals, 2)
+                                                                      : decimals;
+}
+
 int ChannelDecimals(int channelId, const CMeasurementJob& job, double v) {
     const int q = channelId % 1000;
     if (q == kVoltageHarmonicFirst || In(q, kVoltages)) return v < 1000 ? 2 : 0;

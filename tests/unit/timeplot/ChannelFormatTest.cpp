@@ -4,6 +4,7 @@
 #include "measurement/MeasurementJob.h"
 #include "measurement/QuantityCatalogue.h"
 #include "timeplot/ChannelFormat.h"
+#include "timeplot/ReferenceRanges.h"
 
 namespace varelo {
 namespace {
@@ -29,6 +30,26 @@ TEST(ChannelFormat, DecimalsFollowTheQuantityAndItsMagnitude) {
     job.PhCurrPrimaryRawVal = job.PhCurrSecondaryRawVal = 100;
     job.NomVoltRawVal = 100;
     EXPECT_EQ(ChannelDecimals(1061, job, 1000), 4);
+}
+
+TEST(ChannelFormat, WrittenHarmonicsKeepTwoDecimalsOverTheirPercentRange) {
+    CMeasurementJob job;
+    // Percent references: every harmonic's range ends at 120 %, which gives 0 decimals.
+    const ReferenceInputs in{job, kHarmonicsInNominal, kHarmonicsInFundamental};
+    const struct {
+        int channel;
+        int scale;  // ChannelDecimals, for scale labels
+        int value;  // ValueDecimals, for written values
+    } cases[] = {
+        {1305, 0, 2}, {1125, 0, 2}, {1401, 0, 2}, {1201, 0, 2},  // harmonics, interharmonics
+        {1301, 2, 2}, {1011, 2, 2},                              // the rule stands elsewhere
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChannelDecimals(c.channel, in), c.scale) << c.channel;
+        EXPECT_EQ(ValueDecimals(c.channel, in), c.value) << c.channel;
+    }
+    // The fundamental current keeps its own rule: 1 decimal above 500.
+    EXPECT_EQ(ValueDecimals(1121, in), ChannelDecimals(1121, in));
 }
 
 TEST(ChannelFormat, UnitsFollowTheHarmonicReferencesAndTheWattsChoice) {
