@@ -84,6 +84,7 @@ ChannelSelection::ChannelSelection(const ChannelSelectionSetup& setup, Settings&
       zoomHistory_(setup.layout == ChannelLayout::kTimeplot && setup.zoomHistory),
       settings_(settings),
       offered_(OfferedQuantities(setup.availability, setup.job)) {
+    if (setup.offerOnly) std::erase_if(offered_, [&](int q) { return !setup.offerOnly(q); });
     for (int p = 0; p < 3; ++p)
         provided_[size_t(p)] = availability_.phases[size_t(p)];
     provided_[kNeutral] = availability_.neutral;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,8 @@ struct ChannelSelectionSetup {
     std::vector<int> currentCurves;
     // Timeplot: OK would delete the diagram's zoom history.
     bool zoomHistory = false;
+    // An export for a few quantities offers only those; none offers every available one.
+    std::function<bool(int quantity)> offerOnly;
 };
 
 // The channel selection of a timeplot or an export: base quantities on the left, chosen
