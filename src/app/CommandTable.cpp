@@ -190,11 +190,12 @@ bool IsShellCommandEnabled(int commandId, const CommandState& state, bool docEna
         case kWindowTile:
         case kWindowArrange:
         case kCloseWindow: return state.childWindowActive;
-        // The ASCII exports and the Spanish report; the database and VSE exports are not here.
         case kExportIntervals:
         case kExportStatistics:
         case kExportEvents:
-        case kSpanishReport: return state.documentOpen && docEnabled;
+        case kSpanishReport:
+        case kExportVse:
+        case kExportDatabase: return state.documentOpen && docEnabled;
         default: return false;  // a feature this program does not have yet
     }
 }

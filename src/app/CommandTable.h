@@ -58,6 +58,8 @@ inline constexpr int kExportIntervals = 33034;
 inline constexpr int kExportStatistics = 33035;
 inline constexpr int kExportEvents = 33033;
 inline constexpr int kSpanishReport = 33162;
+inline constexpr int kExportVse = 33036;
+inline constexpr int kExportDatabase = 33165;
 }  // namespace cmd
 
 // Placeholders in a menu that the main window fills at run time.

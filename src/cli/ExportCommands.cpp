@@ -1,7 +1,5 @@
 // varelo-cli export: the ASCII exports and the Spanish report of a measurement file. Options
 // left out take the stored settings as the desktop program's dialogs would; nothing is stored.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <optional>
 #include <sstream>
@@ -15,68 +13,17 @@
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "cli/ExportSupport.h"
 #include "document/Vamor800Doc.h"
 #include "export/AsciiExport.h"
 #include "export/ExportSource.h"
 #include "export/SpanishReport.h"
 #include "measurement/MeasurementChannel.h"
-#include "platform/JsonWriter.h"
 #include "timeplot/ChannelSelection.h"
 
 namespace varelo {
 
 namespace {
-
-// What every export command reads before its own options: the file, the output and --force.
-struct Common {
-    std::string file;
-    std::string output;
-    bool force = false;
-    bool json = false;
-};
-
-void ReadCommon(Arguments& args, Common& c) {
-    c.json = args.Flag("json");
-    c.force = args.Flag("force");
-    if (auto output = args.Value("output"))
-        c.output = *output;
-    else
-        args.Fail("name the output file with --output");
-}
-
-// After every option was read: what is left is the measurement file.
-void ReadFile(Arguments& args, Common& c) {
-    auto files = args.Positionals();
-    if (files.size() != 1)
-        args.Fail("name one measurement file");
-    else
-        c.file = files[0];
-}
-
-// An existing output is replaced only when asked to.
-bool MayWrite(const Common& c) {
-    struct stat info {};
-    if (c.force || ::stat(c.output.c_str(), &info) != 0) return true;
-    std::fprintf(stderr, "varelo-cli: %s exists; --force replaces it\n", c.output.c_str());
-    return false;
-}
-
-int Report(const Common& c, const ExportResult& result) {
-    if (!result.written) return kExitFailed;
-    if (c.json) {
-        JsonWriter j;
-        j.BeginObject()
-            .Key("file")
-            .String(c.output)
-            .Key("rows")
-            .Int(static_cast<long long>(result.rows))
-            .Key("channels")
-            .Int(static_cast<long long>(result.channels))
-            .EndObject();
-        std::printf("%s\n", j.Text().c_str());
-    }
-    return kExitOk;
-}
 
 AsciiExportTarget ReadTarget(Arguments& args, Settings& settings, const std::string& output) {
     AsciiExportTarget t;
@@ -116,22 +63,9 @@ Period ReadPeriod(Arguments& args) {
     return std::pair{start, end};
 }
 
-std::optional<CVamor800Doc> Open(CliContext& context, const std::string& file) {
-    std::optional<CVamor800Doc> doc;
-    doc.emplace(context.AppSettings(), context.Ui(), AppOptions::Instance());
-    if (!doc->OpenFile(file)) doc.reset();
-    return doc;
-}
-
-bool Enabled(const CVamor800Doc& doc, int command, const char* what) {
-    if (doc.IsCommandEnabled(command)) return true;
-    std::fprintf(stderr, "varelo-cli: this measurement has no %s to export\n", what);
-    return false;
-}
-
 int Intervals(CliContext& context, Arguments& args) {
-    Common c;
-    ReadCommon(args, c);
+    ExportCommon c;
+    ReadExportCommon(args, c);
     IntervalExportRequest request;
     request.target = ReadTarget(args, context.AppSettings(), c.output);
     if (args.Flag("status")) request.target.format.status = true;
@@ -146,12 +80,12 @@ int Intervals(CliContext& context, Arguments& args) {
     }
     if (all && !channels.empty()) args.Fail("--channel and --all-channels exclude each other");
     const Period period = ReadPeriod(args);
-    ReadFile(args, c);
+    ReadExportFile(args, c);
     if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWrite(c)) return kExitFailed;
-    auto doc = Open(context, c.file);
+    if (!MayWriteExport(c)) return kExitFailed;
+    auto doc = OpenForExport(context, c.file);
     if (!doc) return kExitFailed;
-    if (!Enabled(*doc, cmd::kExportIntervals, "intervals")) return kExitFailed;
+    if (!ExportEnabled(*doc, cmd::kExportIntervals, "intervals")) return kExitFailed;
 
     ChannelSelectionSetup setup(doc->Data().job);
     setup.layout = ChannelLayout::kExport;
@@ -176,12 +110,12 @@ int Intervals(CliContext& context, Arguments& args) {
         request.channels.resize(size_t(ChannelSelection::kExportMaximum));
     request.start = period ? period->first : doc->Data().job.MeasStartMeasured;
     request.end = period ? period->second : doc->Data().job.MeasStopMeasured;
-    return Report(c, ExportIntervals(ExportSource::Of(*doc), request, context.Ui()));
+    return ReportExport(c, ExportIntervals(ExportSource::Of(*doc), request, context.Ui()));
 }
 
 int Statistics(CliContext& context, Arguments& args) {
-    Common c;
-    ReadCommon(args, c);
+    ExportCommon c;
+    ReadExportCommon(args, c);
     StatisticExportRequest request;
     request.target = ReadTarget(args, context.AppSettings(), c.output);
     const bool frequency = args.Flag("frequency");
@@ -189,18 +123,18 @@ int Statistics(CliContext& context, Arguments& args) {
     // Without a choice both parts are written, as the dialog proposes.
     request.frequency = frequency || !signalling;
     request.signalling = signalling || !frequency;
-    ReadFile(args, c);
+    ReadExportFile(args, c);
     if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWrite(c)) return kExitFailed;
-    auto doc = Open(context, c.file);
+    if (!MayWriteExport(c)) return kExitFailed;
+    auto doc = OpenForExport(context, c.file);
     if (!doc) return kExitFailed;
-    if (!Enabled(*doc, cmd::kExportStatistics, "statistics")) return kExitFailed;
-    return Report(c, ExportStatistics(ExportSource::Of(*doc), request, context.Ui()));
+    if (!ExportEnabled(*doc, cmd::kExportStatistics, "statistics")) return kExitFailed;
+    return ReportExport(c, ExportStatistics(ExportSource::Of(*doc), request, context.Ui()));
 }
 
 int Events(CliContext& context, Arguments& args) {
-    Common c;
-    ReadCommon(args, c);
+    ExportCommon c;
+    ReadExportCommon(args, c);
     EventExportRequest request;
     request.target = ReadTarget(args, context.AppSettings(), c.output);
     std::optional<std::array<bool, kEventGroups>> groups;
@@ -219,28 +153,28 @@ int Events(CliContext& context, Arguments& args) {
         }
     }
     const Period period = ReadPeriod(args);
-    ReadFile(args, c);
+    ReadExportFile(args, c);
     if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWrite(c)) return kExitFailed;
-    auto doc = Open(context, c.file);
+    if (!MayWriteExport(c)) return kExitFailed;
+    auto doc = OpenForExport(context, c.file);
     if (!doc) return kExitFailed;
-    if (!Enabled(*doc, cmd::kExportEvents, "events")) return kExitFailed;
+    if (!ExportEnabled(*doc, cmd::kExportEvents, "events")) return kExitFailed;
     request.groups = groups ? *groups : EventGroupsPresent(doc->Data());
     DefaultEventPeriod(doc->Data(), request.start, request.end);
     if (period) std::tie(request.start, request.end) = *period;
-    return Report(c, ExportEvents(ExportSource::Of(*doc), request, context.Ui()));
+    return ReportExport(c, ExportEvents(ExportSource::Of(*doc), request, context.Ui()));
 }
 
 int Spanish(CliContext& context, Arguments& args) {
-    Common c;
-    ReadCommon(args, c);
-    ReadFile(args, c);
+    ExportCommon c;
+    ReadExportCommon(args, c);
+    ReadExportFile(args, c);
     if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWrite(c)) return kExitFailed;
-    auto doc = Open(context, c.file);
+    if (!MayWriteExport(c)) return kExitFailed;
+    auto doc = OpenForExport(context, c.file);
     if (!doc) return kExitFailed;
-    if (!Enabled(*doc, cmd::kSpanishReport, "intervals for the report")) return kExitFailed;
-    return Report(c, ExportSpanishReport(doc->Data(), {c.output}, context.Ui()));
+    if (!ExportEnabled(*doc, cmd::kSpanishReport, "intervals for the report")) return kExitFailed;
+    return ReportExport(c, ExportSpanishReport(doc->Data(), {c.output}, context.Ui()));
 }
 
 // The options every ASCII export takes.

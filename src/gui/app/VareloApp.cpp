@@ -182,7 +182,8 @@ void VareloApp::BuildCommandTable() {
          [this] { RunLoggerOperation(&CLoggerOperations::ShowLoggerInformation); }},
     };
     for (int id :
-         {cmd::kExportIntervals, cmd::kExportStatistics, cmd::kExportEvents, cmd::kSpanishReport})
+         {cmd::kExportIntervals, cmd::kExportStatistics, cmd::kExportEvents, cmd::kSpanishReport,
+          cmd::kExportVse, cmd::kExportDatabase})
         commands_[id] = [this, id] { RunExport(id); };
     for (const Language& language : varelo::Languages())
         commands_[language.menuCommand] = [this, id = language.id] { ChangeLanguage(id); };

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/AppOptions.h"
+#include "app/StringTable.h"
 #include "document/Vamor800Doc.h"
 #include "gui/app/QtText.h"
 #include "timeplot/DiagramState.h"
@@ -51,9 +52,27 @@ ChannelSelectionDialog::ChannelSelectionDialog(const CVamor800Doc& doc, ChannelL
                                                Settings& settings, UserInterface& ui,
                                                const DiagramState* diagram, bool fromStored,
                                                QWidget* parent)
+    : ChannelSelectionDialog(SetupFor(doc, layout, diagram, fromStored), settings, ui, parent) {}
+
+ChannelSelectionDialog::ChannelSelectionDialog(const CVamor800Doc& doc,
+                                               std::function<bool(int quantity)> offerOnly,
+                                               int titleId, Settings& settings, UserInterface& ui,
+                                               QWidget* parent)
+    : ChannelSelectionDialog(
+          [&] {
+              ChannelSelectionSetup setup = SetupFor(doc, ChannelLayout::kExport, nullptr, true);
+              setup.offerOnly = std::move(offerOnly);
+              return setup;
+          }(),
+          settings, ui, parent) {
+    setWindowTitle(Q(Str(titleId)));
+}
+
+ChannelSelectionDialog::ChannelSelectionDialog(const ChannelSelectionSetup& setup,
+                                               Settings& settings, UserInterface& ui,
+                                               QWidget* parent)
     : QDialog(parent),
-      selection_(
-          std::make_unique<ChannelSelection>(SetupFor(doc, layout, diagram, fromStored), settings)),
+      selection_(std::make_unique<ChannelSelection>(setup, settings)),
       ui_(ui),
       offered_(MakeList(170)),
       chosen_(MakeList(190)),
@@ -63,7 +82,7 @@ ChannelSelectionDialog::ChannelSelectionDialog(const CVamor800Doc& doc, ChannelL
       removeAll_(new QPushButton("< <")),
       replace_(new QCheckBox(tr("Replace"))),
       count_(new QLabel) {
-    const bool timeplot = layout == ChannelLayout::kTimeplot;
+    const bool timeplot = setup.layout == ChannelLayout::kTimeplot;
     setWindowTitle(timeplot ? tr("Timeplot - Channel selection")
                             : tr("Export - Channel selection"));
     for (int i = 0; i < int(selection_->Offered().size()); ++i)

@@ -29,6 +29,10 @@ public:
     ChannelSelectionDialog(const CVamor800Doc& doc, ChannelLayout layout, Settings& settings,
                            UserInterface& ui, const DiagramState* diagram = nullptr,
                            bool fromStored = true, QWidget* parent = nullptr);
+    // An export of a few quantities: only those are offered, under the export's own title.
+    ChannelSelectionDialog(const CVamor800Doc& doc, std::function<bool(int quantity)> offerOnly,
+                           int titleId, Settings& settings, UserInterface& ui,
+                           QWidget* parent = nullptr);
     ~ChannelSelectionDialog() override;
 
     // The chosen channels in order.
@@ -50,6 +54,8 @@ public:
     void accept() override;
 
 private:
+    ChannelSelectionDialog(const ChannelSelectionSetup& setup, Settings& settings,
+                           UserInterface& ui, QWidget* parent);
     QWidget* BuildButtons();
     void Refresh();
 

@@ -1,19 +1,30 @@
 #include "gui/export/ExportCommandRunner.h"
 
+#include <QPrinter>
+#include <filesystem>
 #include <memory>
 
 #include "app/Settings.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
 #include "document/Vamor800Doc.h"
+#include "export/AccessExport.h"
 #include "export/AsciiExport.h"
 #include "export/ExportSource.h"
 #include "export/SpanishReport.h"
+#include "export/VseExport.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/app/QtText.h"
 #include "gui/dialogs/ChannelSelectionDialog.h"
+#include "gui/export/AccessExportDialog.h"
 #include "gui/export/AsciiFormatDialog.h"
 #include "gui/export/ExportOptionsDialog.h"
 #include "gui/export/ExportPeriodDialog.h"
+#include "gui/export/HeaderTableDialog.h"
+#include "gui/export/VseParameterDialog.h"
+#include "gui/export/VseProtocolPrintout.h"
+#include "gui/print/PrintJob.h"
+#include "gui/print/SharedPrinter.h"
 #include "timeplot/StoredChannelSelection.h"
 
 namespace varelo {
@@ -27,6 +38,12 @@ constexpr int kExportIntervals = 33034;
 constexpr int kExportStatistics = 33035;
 constexpr int kExportEvents = 33033;
 constexpr int kSpanishReport = 33162;
+constexpr int kExportVse = 33036;
+constexpr int kExportDatabase = 33165;
+
+std::string WithExtension(const std::string& measurementPath, const char* extension) {
+    return std::filesystem::path(measurementPath).replace_extension(extension).string();
+}
 
 // The output format dialog; false on Cancel. OK stores the format when asked to.
 bool AskFormat(Settings& settings, bool withStatus, QWidget* parent, AsciiExportTarget& target) {
@@ -57,6 +74,8 @@ bool ExportCommandRunner::Run(int commandId) {
         case kExportStatistics: Statistics(); return true;
         case kExportEvents: Events(); return true;
         case kSpanishReport: SpanishReport(); return true;
+        case kExportVse: Vse(); return true;
+        case kExportDatabase: Database(); return true;
         default: return false;
     }
 }
@@ -117,6 +136,55 @@ void ExportCommandRunner::SpanishReport() {
     SpanishReportRequest request;
     if (!ChooseFile("_V", request.path)) return;
     ExportSpanishReport(doc_.Data(), request, ui_);
+}
+
+}  // namespace varelo
+
+namespace varelo {
+
+void ExportCommandRunner::Vse() {
+    VseParameterDialog parameters(LoadVseSettings(settings_), parent_);
+    if (ModalRunner::Exec(parameters) != QDialog::Accepted) return;
+    VseRequest request;
+    request.settings = parameters.Settings();
+    StoreVseSettings(settings_, request.settings);
+    // The VSE list starts from the export's stored one and is not stored itself.
+    ChannelSelectionDialog channels(doc_, IsVseQuantity, 1395, settings_, ui_, parent_);
+    if (ModalRunner::Exec(channels) != QDialog::Accepted) return;
+    request.channels = channels.Channels();
+    if (!ui_.ChooseSaveFile(Str(1389), Str(1421), Str(1420),
+                            WithExtension(doc_.FilePath(true), "OSM"), request.path))
+        return;
+    const ExportSource source = ExportSource::Of(doc_);
+    std::vector<VseMaximum> maxima;
+    if (!ExportVse(source, request, ExportCodePage(settings_), ui_, maxima).written) return;
+    if (!request.settings.protocol) return;
+    VseProtocolPrintout printout(BuildVseProtocol(source, doc_.FilePath(true), request, maxima));
+    PrintRequest print{printout, Q(request.path), nullptr, settings_, ui_, parent_};
+    RunPrintJob(SharedPrinter(), print);
+}
+
+void ExportCommandRunner::Database() {
+    const char letter = doc_.MeasurementLetter();
+    AccessExportDialog dialog(Q(InitialAccessConfigFile(settings_, letter)),
+                              settings_.ReadInt(setting::MdbAddHeaderTable) == 1, parent_);
+    if (ModalRunner::Exec(dialog) != QDialog::Accepted) return;
+    const std::string config = S(dialog.Path());
+    StoreAccessSettings(settings_, letter, config, dialog.HeaderTable());
+    AccessExportPlan plan;
+    if (!PrepareAccessExport(doc_, config, dialog.HeaderTable(), ui_, plan)) return;
+    if (plan.withHeader) {
+        HeaderTableDialog header(plan.header, plan.headerValues, parent_);
+        if (ModalRunner::Exec(header) != QDialog::Accepted) return;
+        plan.header = header.Header();
+        plan.headerValues = header.Values();
+    }
+    std::string path;
+    if (!ui_.ChooseSaveFile(Str(1504), Str(1503), Str(1502),
+                            WithExtension(doc_.FilePath(true), "sqlite"), path))
+        return;
+    WaitCursor wait(ui_);
+    WriteAccessDatabase(path, plan, doc_, ui_);
 }
 
 }  // namespace varelo

@@ -25,6 +25,8 @@ public:
     void Statistics();
     void Events();
     void SpanishReport();
+    void Vse();
+    void Database();
 
 private:
     bool ChooseFile(const char* suffix, std::string& path);

@@ -64,11 +64,7 @@ bool JobProtocolPrintout::PaintPage(QPainter& painter, const QRectF& area,
 bool PrintJobProtocolToPdf(const CMeasurementJob& job, const std::string& documentName,
                            const std::string& output, Settings& settings, UserInterface& ui) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Q(output));
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    printer.setDocName(Q(documentName));
+    SetUpPdfPrinter(printer, Q(output), Q(documentName));
     JobProtocolPrintout printout(job);
     PrintRequest request{printout, Q(documentName), nullptr, settings, ui, nullptr};
     return RunPrintJob(printer, request);

@@ -84,11 +84,7 @@ bool LimitEditorPrintout::PaintPage(QPainter& painter, const QRectF& area,
 bool PrintLimitsToPdf(const CLimitValues& limits, const std::string& fileName,
                       const std::string& output, Settings& settings, UserInterface& ui) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Q(output));
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    printer.setDocName(Q(fileName));
+    SetUpPdfPrinter(printer, Q(output), Q(fileName));
     LimitEditorPrintout printout(limits, fileName);
     PrintRequest request{printout, Q(fileName), nullptr, settings, ui, nullptr};
     return RunPrintJob(printer, request);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QWidget>
@@ -193,6 +194,15 @@ private:
 
 bool RunPrintJob(QPrinter& printer, const PrintRequest& request) {
     return JobRun(printer, request).Run();
+}
+
+void SetUpPdfPrinter(QPrinter& printer, const QString& output, const QString& documentName) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(output);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    // A PDF page has no unprintable edge.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setDocName(documentName);
 }
 
 }  // namespace varelo

@@ -28,4 +28,7 @@ struct PrintRequest {
 // Prints every page; false after a failure (its message shown) or a cancel.
 bool RunPrintJob(QPrinter& printer, const PrintRequest& request);
 
+// An A4 PDF file without unprintable edges, under the document's name.
+void SetUpPdfPrinter(QPrinter& printer, const QString& output, const QString& documentName);
+
 }  // namespace varelo

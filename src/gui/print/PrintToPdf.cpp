@@ -12,6 +12,7 @@
 #include "document/Vamor800Doc.h"
 #include "evaluation/LimitValueFile.h"
 #include "evaluation/LimitValues.h"
+#include "gui/export/VseProtocolPrintout.h"
 #include "gui/job/JobProtocolPrintout.h"
 #include "gui/limits/LimitEditorPrintout.h"
 #include "gui/print/PrintJob.h"
@@ -124,12 +125,8 @@ bool PrintToPdf(CVamor800Doc& doc, const std::string& printout, const std::strin
     if (!entry) return false;
     const std::unique_ptr<QApplication> application = EnsureApplication();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(output));
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    // A PDF page has no unprintable edge.
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    printer.setDocName(QString::fromStdString(doc.FilePath(true)));
+    SetUpPdfPrinter(printer, QString::fromStdString(output),
+                    QString::fromStdString(doc.FilePath(true)));
     std::unique_ptr<Printout> pages = entry->make({doc, settings, ui, choices});
     if (!pages) return false;
     PrintRequest request{*pages, QString::fromStdString(doc.FilePath(true)), &doc, settings, ui,
@@ -151,6 +148,17 @@ bool PrintLimitFileToPdf(const std::string& file, const std::string& output, Set
     if (!ReadLimitFile(file, limits)) return false;
     const std::unique_ptr<QApplication> application = EnsureApplication();
     return PrintLimitsToPdf(limits, file, output, settings, ui);
+}
+
+bool PrintVseProtocolToPdf(const VseProtocol& protocol, const std::string& documentName,
+                           const std::string& output, Settings& settings, UserInterface& ui) {
+    const std::unique_ptr<QApplication> application = EnsureApplication();
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, QString::fromStdString(output), QString::fromStdString(documentName));
+    VseProtocolPrintout printout(protocol);
+    PrintRequest request{printout, QString::fromStdString(documentName), nullptr, settings, ui,
+                         nullptr};
+    return RunPrintJob(printer, request);
 }
 
 }  // namespace varelo

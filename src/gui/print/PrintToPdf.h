@@ -11,6 +11,7 @@ namespace varelo {
 class CVamor800Doc;
 class Settings;
 class UserInterface;
+struct VseProtocol;
 
 // What a timeplot printout shows: its curves (none: the phase voltages), its period (0: the
 // stored one), energy and a limit line.
@@ -45,5 +46,9 @@ bool PrintJobProtocolToPdf(const std::string& file, const std::string& output, S
 // value level file (nothing is written) or after a failure.
 bool PrintLimitFileToPdf(const std::string& file, const std::string& output, Settings& settings,
                          UserInterface& ui);
+
+// Prints the protocol of a VSE export into a PDF file; the document name is the export's path.
+bool PrintVseProtocolToPdf(const VseProtocol& protocol, const std::string& documentName,
+                           const std::string& output, Settings& settings, UserInterface& ui);
 
 }  // namespace varelo

@@ -162,7 +162,8 @@ TEST(CommandTable, Enabling) {
         {cmd::kExportIntervals, open, true, false, true},
         {cmd::kSpanishReport, open, false, false, false},  // the document's rule says no
         {cmd::kExportEvents, none, true, false, false},
-        {33165, open, true, false, false},  // the database export is not there yet
+        {33165, open, true, false, true},
+        {33165, open, false, false, false},  // an online document
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsShellCommandEnabled(c.command, c.state, c.docEnabled, c.viewBuilt), c.expected)
