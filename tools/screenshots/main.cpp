@@ -42,9 +42,12 @@
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
 #include "gui/dialogs/YAxisScalingDialog.h"
+#include "gui/export/AccessExportDialog.h"
 #include "gui/export/AsciiFormatDialog.h"
 #include "gui/export/ExportOptionsDialog.h"
 #include "gui/export/ExportPeriodDialog.h"
+#include "gui/export/HeaderTableDialog.h"
+#include "gui/export/VseParameterDialog.h"
 #include "gui/job/JobCurrentDialog.h"
 #include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobGeneralDialog.h"
@@ -242,6 +245,25 @@ void SaveExportDialogs(varelo::VareloApp& app, QWidget* parent) {
     SaveDialog(period, "export-period");
     std::unique_ptr<ExportOptionsDialog> statistics(ExportOptionsDialog::Statistics(parent));
     SaveDialog(*statistics, "export-statistics");
+    VseSettings vse;
+    vse.ewNumber = 815;
+    vse.location = 2;
+    vse.transformer = 5;
+    VseParameterDialog vseParameters(vse, parent);
+    SaveDialog(vseParameters, "export-vse-parameters");
+    ChannelSelectionDialog vseChannels(doc, IsVseQuantity, 1395, app.AppSettings(), app.Ui(),
+                                       parent);
+    SaveDialog(vseChannels, "export-vse-channels");
+    AccessExportDialog database(Q(InitialAccessConfigFile(app.AppSettings(), 'A')), true, parent);
+    SaveDialog(database, "export-database");
+    HeaderTableConfiguration header;
+    for (int i = 6; i < HeaderTableConfiguration::kColumns; ++i)
+        header.columns[size_t(i)] = kHeaderColumnKeys[size_t(i)];
+    header.fixedText[5] = true;
+    header.columns[5] = "Account";
+    DefaultHeaderNames(header, job);
+    HeaderTableDialog headerTable(header, DefaultHeaderValues(doc), parent);
+    SaveDialog(headerTable, "export-database-header");
 }
 
 // The Logger's dialogs: designation, clock, information with its details, job templates.
