@@ -195,6 +195,7 @@ bool IsShellCommandEnabled(int commandId, const CommandState& state, bool docEna
         case kExportStatistics:
         case kExportEvents:
         case kSpanishReport: return state.documentOpen && docEnabled;
+        case kMeasurementInfo: return state.documentOpen && docEnabled;
         default: return false;  // a feature this program does not have yet
     }
 }
