@@ -17,6 +17,7 @@ namespace {
 
 // Tab stops in dialog units: a quarter of the average character width each.
 constexpr int kTabStops[] = {13, 21, 35, 70};
+constexpr int kLineCharacters = 90;
 
 }  // namespace
 
@@ -43,7 +44,8 @@ InterharmonicInfoDialog::InterharmonicInfoDialog(const CMeasurementJob& job, QWi
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addWidget(buttons);
-    resize(560, 220);
+    // Room for the four fields and a channel text of 30 characters.
+    list_->setMinimumWidth(int(unit * 4 * kLineCharacters));
 }
 
 QStringList InterharmonicInfoDialog::Lines() const {

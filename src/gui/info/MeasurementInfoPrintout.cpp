@@ -18,6 +18,8 @@ constexpr double kTextMm = 3.5;
 constexpr double kLineMm = 5.0;
 constexpr double kIndentMm = 6;
 constexpr double kLabelShare = 0.32;
+// The columns before the last of a line with more than two.
+constexpr double kLeadingShare = 0.72;
 
 }  // namespace
 
@@ -53,12 +55,17 @@ bool MeasurementInfoPrintout::PaintPage(QPainter& painter, const QRectF& area,
         painter.drawText(QRectF(area.left() + indent, y, labelWidth - indent, lineHeight), flags,
                          Q(line.label));
         const double columnsWidth = area.width() - labelWidth;
-        const double columnWidth = columnsWidth / double(std::max<size_t>(line.columns.size(), 1));
-        for (size_t c = 0; c < line.columns.size(); ++c) {
+        const size_t count = line.columns.size();
+        // Of more than two columns the last, the free text, takes the widest share.
+        const double columnWidth =
+            count > 2 ? columnsWidth * kLeadingShare / double(count - 1) : columnsWidth / 2;
+        for (size_t c = 0; c < count; ++c) {
             // One column alone takes the whole width; a path too long for it is shortened
             // inside, so its file name stays readable.
-            const QRectF cell(area.left() + labelWidth + double(c) * columnWidth, y,
-                              line.columns.size() == 1 ? columnsWidth : columnWidth, lineHeight);
+            const double left = area.left() + labelWidth + double(c) * columnWidth;
+            const double width =
+                count == 1 || c + 1 == count ? area.left() + area.width() - left : columnWidth;
+            const QRectF cell(left, y, width, lineHeight);
             QString text = Q(line.columns[c]);
             if (line.path)
                 text = QFontMetricsF(font, painter.device())
