@@ -195,7 +195,8 @@ bool IsShellCommandEnabled(int commandId, const CommandState& state, bool docEna
         case kExportEvents:
         case kSpanishReport:
         case kExportVse:
-        case kExportDatabase: return state.documentOpen && docEnabled;
+        case kExportDatabase:
+        case kMeasurementInfo: return state.documentOpen && docEnabled;
         default: return false;  // a feature this program does not have yet
     }
 }

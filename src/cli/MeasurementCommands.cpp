@@ -1,3 +1,4 @@
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -10,9 +11,11 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "cli/MeasurementInfoOutput.h"
+#include "document/MeasurementTexts.h"
 #include "measurement/IntervalNormalisation.h"
 #include "measurement/MeasurementChannel.h"
 #include "measurement/MeasurementFile.h"
+#include "measurement/MeasurementFileReader.h"
 #include "measurement/RawScaling.h"
 
 namespace varelo {
@@ -20,6 +23,7 @@ namespace varelo {
 namespace {
 
 constexpr int kUnreadableFile = 374;
+constexpr int kUnstorableText = 2200;
 
 // The one measurement file a command names; a usage problem otherwise.
 bool OneFile(Arguments& args, std::string& path) {
@@ -40,10 +44,56 @@ bool Read(CliContext& context, const std::string& path, MeasurementData& data) {
 
 int Info(CliContext& context, Arguments& args) {
     std::string path;
+    const bool json = args.Flag("json");
     if (!OneFile(args, path) || !args.Problems().empty()) return kExitUsage;
     MeasurementData data;
     if (!Read(context, path, data)) return kExitFailed;
-    std::fputs(MeasurementInfoText(path, data).c_str(), stdout);
+    const std::string text =
+        json ? MeasurementInfoJson(path, data) : MeasurementInfoText(path, data);
+    std::fputs(text.c_str(), stdout);
+    return kExitOk;
+}
+
+// "N=TEXT" with N from 1 to 6 into one of the six lines; false for anything else.
+bool TakeLine(const std::string& option, std::array<std::string, kJobLineCount>& lines) {
+    const size_t eq = option.find('=');
+    int n = 0;
+    const auto [end, ec] = std::from_chars(option.data(), option.data() + eq, n);
+    if (eq == std::string::npos || ec != std::errc() || end != option.data() + eq || n < 1 ||
+        n > kJobLineCount)
+        return false;
+    lines[size_t(n - 1)] = option.substr(eq + 1);
+    return true;
+}
+
+int Texts(CliContext& context, Arguments& args) {
+    const std::vector<std::string> titles = args.Values("title");
+    const std::vector<std::string> texts = args.Values("text");
+    std::string path;
+    if (!OneFile(args, path)) return kExitUsage;
+    CMeasurementJob job;
+    const bool readable = CheckFile(path) && ReadJobFile(path, job);
+    MeasurementTexts wanted = MeasurementTexts::Of(job);
+    for (const std::string& t : titles)
+        if (!TakeLine(t, wanted.titles)) args.Fail("--title takes N=TEXT with N from 1 to 6");
+    for (const std::string& t : texts)
+        if (!TakeLine(t, wanted.texts)) args.Fail("--text takes N=TEXT with N from 1 to 6");
+    if (!args.Problems().empty()) return kExitUsage;
+    if (!readable) {
+        context.Ui().ShowMessage(kUnreadableFile, Str(kUnreadableFile), MessageIcon::Warning);
+        return kExitFailed;
+    }
+    if (const std::string sequence = UnstorableSequence(wanted); !sequence.empty()) {
+        context.Ui().ShowMessage(kUnstorableText, Msg(kUnstorableText, {sequence}),
+                                 MessageIcon::Warning);
+        return kExitUsage;
+    }
+    // Only a change is written, and only through the job's replacement in the file.
+    if (!(wanted == MeasurementTexts::Of(job)) &&
+        !WriteMeasurementTexts(path, wanted, context.Ui()))
+        return kExitFailed;
+    for (size_t n = 0; n < size_t(kJobLineCount); ++n)
+        std::printf("%zu\t%s\t%s\n", n + 1, wanted.titles[n].c_str(), wanted.texts[n].c_str());
     return kExitOk;
 }
 
@@ -139,7 +189,10 @@ int Values(CliContext& context, Arguments& args) {
 }
 
 constexpr Command kCommands[] = {
-    {"info", "info FILE.VXM", "print what a measurement file holds", Info},
+    {"info", "info FILE.VXM [--json]",
+     "print what a measurement file holds; --json: the rows of the information dialogs", Info},
+    {"texts", "texts FILE.VXM [--title N=TEXT] [--text N=TEXT]",
+     "show or change the six captions and texts of a measurement's job", Texts},
     {"values", "values FILE.VXM --channel ID [--channel ID ...]",
      "print channels of every interval as CSV", Values},
 };

@@ -1,10 +1,13 @@
 #include "cli/MeasurementInfoOutput.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/StringTable.h"
+#include "document/MeasurementInformation.h"
 #include "logger/LoggerInfoTexts.h"
 #include "measurement/StatusCounts.h"
+#include "platform/JsonWriter.h"
 
 namespace varelo {
 
@@ -35,7 +38,57 @@ std::string Counts(size_t intervals, const size_t* segments) {
     return text;
 }
 
+void Rows(JsonWriter& json, const std::vector<InformationRow>& rows) {
+    json.BeginArray();
+    for (const InformationRow& row : rows) {
+        json.BeginObject().Key("key").String(row.key).Key("label").String(row.label);
+        json.Key("value").String(row.value);
+        if (row.twoColumns) json.Key("neutral").String(row.neutral);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void Group(JsonWriter& json, const char* key, const std::string& caption,
+           const std::vector<InformationRow>& rows) {
+    json.Key(key).BeginObject().Key("caption").String(caption).Key("rows");
+    Rows(json, rows);
+    json.EndObject();
+}
+
 }  // namespace
+
+std::string MeasurementInfoJson(const std::string& path, const MeasurementData& data) {
+    const CMeasurementJob& job = data.job;
+    const MeasurementInformation info = MakeMeasurementInformation(job);
+    const MeasurementStatusCounts counts =
+        CountStatusConditions(data.intervals, data.statistics, data.events, job.MeasStopMeasured);
+    const MeasurementAssessment a = MakeMeasurementAssessment(job, &counts);
+    JsonWriter json;
+    json.BeginObject().Key("file").String(path);
+    json.Key("information");
+    Rows(json, info.rows);
+    json.Key("en50160");
+    Rows(json, a.en50160);
+    Group(json, "intervals", a.intervalsCaption, a.intervals);
+    Group(json, "statistics", a.statisticsCaption, a.statistics);
+    Group(json, "events", a.eventsCaption, a.events);
+    json.Key("interharmonics").BeginArray();
+    for (int n = 0; n < std::clamp<int>(job.NrInterHarm, 0, kInterharmonicCount); ++n) {
+        const std::string line = InterharmonicChannelLine(job, n, job.PowSysNomFreq, "\t");
+        json.BeginArray();
+        size_t start = 0;
+        for (size_t tab = line.find('\t');; tab = line.find('\t', start)) {
+            json.String(line.substr(start, tab == std::string::npos ? tab : tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        json.EndArray();
+    }
+    json.EndArray();
+    json.EndObject();
+    return json.Text() + "\n";
+}
 
 std::string IsoTimeText(const CTimeStamp& t) {
     if (t.IsZero()) return "???";

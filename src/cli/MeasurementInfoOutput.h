@@ -10,6 +10,10 @@ namespace varelo {
 // records and of their status conditions, as counted when a measurement is loaded.
 std::string MeasurementInfoText(const std::string& path, const MeasurementData& data);
 
+// The rows of the information dialogs as JSON: the job (129), the EN50160 conditions and the
+// diagnosis counts (128) and the interharmonic channels (131), each line split at its fields.
+std::string MeasurementInfoJson(const std::string& path, const MeasurementData& data);
+
 // "YYYY-MM-DD HH:MM:SS"; "???" for a timestamp that is not set.
 std::string IsoTimeText(const CTimeStamp& t);
 

@@ -44,6 +44,14 @@ int Print(CliContext& context, Arguments& args) {
         std::printf("%s\n", output->c_str());
         return kExitOk;
     }
+    if (words.size() == 2 && words[0] == "measurement-info") {
+        if (!output || output->empty()) args.Fail("--output names the PDF file");
+        if (!args.Problems().empty()) return kExitUsage;
+        if (!PrintMeasurementInfoFileToPdf(words[1], *output, context.AppSettings(), context.Ui()))
+            return kExitFailed;
+        std::printf("%s\n", output->c_str());
+        return kExitOk;
+    }
     if (words.size() != 2)
         args.Fail("name a printout and one measurement file");
     else if (!IsPrintoutName(words[0]))
@@ -89,13 +97,13 @@ int Print(CliContext&, Arguments& args) {
 
 constexpr Command kCommands[] = {
     {"print",
-     "print job-protocol|graphical-summary|table-summary|events|disdip|timeplot|"
+     "print job-protocol|measurement-info|graphical-summary|table-summary|events|disdip|timeplot|"
      "voltage-cumulative|current-cumulative|statistical-values|most-critical|exceedings|value-list "
      "FILE --output "
      "OUT.pdf [--limits FILE.GWD] [--channel ID ...] [--period N] [--energy] "
      "[--limit-line ID[:BAND]] [--status] [--start DATE]",
      "print a result view of a measurement file, or the job protocol of a job or measurement "
-     "file, into a PDF file",
+     "file, or the information about a measurement file, into a PDF file",
      Print},
 };
 

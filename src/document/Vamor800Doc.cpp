@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
+#include "document/MeasurementTexts.h"
 #include "evaluation/EventClassification.h"
 #include "evaluation/LimitValueFile.h"
 #include "measurement/IntervalNormalisation.h"
@@ -65,6 +66,10 @@ bool CVamor800Doc::OpenFile(const std::string& path) {
     ui_.SetStatusText(Str(57345));
     loaded_ = true;
     return true;
+}
+
+void CVamor800Doc::SetJobTexts(const MeasurementTexts& texts) {
+    texts.ApplyTo(data_.job);
 }
 
 bool CVamor800Doc::LoadLimits() {

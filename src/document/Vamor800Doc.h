@@ -17,6 +17,7 @@
 namespace varelo {
 
 class AppOptions;
+struct MeasurementTexts;
 class Settings;
 class UserInterface;
 
@@ -54,6 +55,12 @@ public:
     const CEvaluationResult& Evaluation() const { return evaluation_; }
     const ExtremeValueTable& Extremes() const { return extremes_; }
     const MeasurementStatusCounts& StatusCounts() const { return statusCounts_; }
+    // The counts when they were made for this document (on loading a file), else nullptr.
+    const MeasurementStatusCounts* CountsIfMade() const {
+        return statusCounts_.counted ? &statusCounts_ : nullptr;
+    }
+    // The job's six captions and texts; the information dialog changes them.
+    void SetJobTexts(const MeasurementTexts& texts);
     const EvaluationPeriod& Period() const { return period_; }
     // The limit value level file the limits came from.
     const std::string& LimitFilePath() const { return limitFilePath_; }

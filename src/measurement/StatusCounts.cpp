@@ -11,6 +11,7 @@ MeasurementStatusCounts CountStatusConditions(const CIntervalList& intervals,
                                               const CEventList& events,
                                               const CTimeStamp& measStopMeasured) {
     MeasurementStatusCounts n;
+    n.counted = true;
     const auto count = [](int16_t status, uint16_t bit, size_t& counter) {
         if (uint16_t(status) & bit)
             ++counter;

@@ -22,6 +22,7 @@ struct MeasurementStatusCounts {
     size_t statisticVoltageOverflows = 0;
     size_t finishedEvents = 0;
     size_t unfinishedEvents = 0;
+    bool counted = false;  // false: the records were never counted
 };
 
 MeasurementStatusCounts CountStatusConditions(const CIntervalList& intervals,

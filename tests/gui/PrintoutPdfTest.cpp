@@ -209,6 +209,36 @@ TEST_F(PrintoutPdfTest, JobProtocolOfAJobFileAndOfAMeasurement) {
     EXPECT_FALSE(std::filesystem::exists(home_->File("none.pdf")));
 }
 
+TEST_F(PrintoutPdfTest, MeasurementInformationIsCompleteInItself) {
+    const std::string pdf = home_->File("measurement-info.pdf");
+    test::ProgramResult result = Print("measurement-info", pdf);
+    ASSERT_EQ(result.status, 0) << result.output;
+    test::ProgramResult info = RunProgram("pdfinfo " + ShellQuote(pdf));
+    // About sixty lines of 5 mm: two pages, each with the page header.
+    EXPECT_TRUE(std::regex_search(info.output, std::regex("Pages:\\s+2\\n"))) << info.output;
+    std::vector<std::string> pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2u);
+    for (const std::string& page : pages)
+        EXPECT_NE(page.find("Information about measurement"), std::string::npos);
+    const std::string all = pages[0] + pages[1];
+    for (const char* text :
+         {"Measurement period", "Interharmonic voltages", "Saved values", "Number of events"})
+        EXPECT_NE(all.find(text), std::string::npos) << text;
+    EXPECT_LT(all.find("Measurement period"), all.find("Number of events"));
+    EXPECT_EQ(all.find("Frequency measurement within tolerance"), std::string::npos);
+
+    // An unreadable file: message 374, no PDF.
+    test::TempDir dir;
+    dir.Write("bad.VXM", "nothing");
+    test::ProgramResult bad = RunProgram(
+        test::BuiltProgramLine(home_->Path(), "varelo-cli",
+                               "print measurement-info " + ShellQuote(dir.File("bad.VXM")) +
+                                   " --output " + ShellQuote(dir.File("bad.pdf"))));
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.output.find(" 374: "), std::string::npos) << bad.output;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("bad.pdf")));
+}
+
 TEST_F(PrintoutPdfTest, UnknownPrintoutIsAUsageError) {
     test::ProgramResult result = Print("pie-chart", home_->File("x.pdf"));
     EXPECT_EQ(result.status, 2);

@@ -162,7 +162,7 @@ TEST(CliMeasurement, ChannelsTheMeasurementDoesNotOfferAreUsageErrors) {
         {"values " + a + " --channel 1018", "channel 1018 (Flicker Plt L1) is not available"},
         {"values " + a + " --channel 1090", "channel 1090 (V max act L1) is not available"},
         {"info", "name one measurement file"},
-        {"info " + a + " --json", "unknown option --json"},
+        {"info " + a + " --csv", "unknown option --csv"},
     };
     for (const auto& c : cases) {
         const test::ProgramResult run =

@@ -19,6 +19,8 @@
 #include "app/ColorSlots.h"
 #include "app/CommandTable.h"
 #include "app/GeneralSettings.h"
+#include "document/MeasurementInformation.h"
+#include "document/MeasurementTexts.h"
 #include "document/Vamor800Doc.h"
 #include "evaluation/LimitEditor/HarmonicLimitsModel.h"
 #include "evaluation/LimitEditor/InterharmonicLimitsModel.h"
@@ -48,6 +50,11 @@
 #include "gui/export/ExportPeriodDialog.h"
 #include "gui/export/HeaderTableDialog.h"
 #include "gui/export/VseParameterDialog.h"
+#include "gui/info/InterharmonicInfoDialog.h"
+#include "gui/info/LoggerUsedDialog.h"
+#include "gui/info/MeasurementAssessmentDialog.h"
+#include "gui/info/MeasurementInfoDialog.h"
+#include "gui/info/MeasurementTextDialog.h"
 #include "gui/job/JobCurrentDialog.h"
 #include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobGeneralDialog.h"
@@ -344,6 +351,23 @@ void SaveLimitEditor(varelo::VareloApp& app, QWidget* parent) {
     SaveDialog(interharmonicDialog, "limit-interharmonics");
 }
 
+// The information about the open measurement (dialog 129) and the four dialogs of its buttons.
+void SaveMeasurementInformation(varelo::VareloApp& app, QWidget* parent) {
+    using namespace varelo;
+    CVamor800Doc& doc = *app.Document();
+    MeasurementInfoDialog information(doc, app.AppSettings(), app.Ui(), parent);
+    SaveDialog(information, "measurement-information");
+    MeasurementAssessmentDialog assessment(
+        MakeMeasurementAssessment(doc.Data().job, doc.CountsIfMade()), parent);
+    SaveDialog(assessment, "measurement-assessment");
+    LoggerUsedDialog logger(LoggerInformationRows(doc.Data().logger), parent);
+    SaveDialog(logger, "measurement-logger");
+    InterharmonicInfoDialog interharmonics(doc.Data().job, parent);
+    SaveDialog(interharmonics, "measurement-interharmonics");
+    MeasurementTextDialog texts(MeasurementTexts::Of(doc.Data().job), app.Ui(), parent);
+    SaveDialog(texts, "measurement-texts");
+}
+
 void SaveJobPages(varelo::VareloApp& app, QWidget* parent) {
     using namespace varelo;
     const JobEditorContext context{app.AppSettings(), app.Ui(), DataFolder(), ProgramFolder(),
@@ -439,6 +463,7 @@ int main(int argc, char* argv[]) {
     SaveJobEditor(varelo, &window);
     SaveJobPages(varelo, &window);
     SaveLimitEditor(varelo, &window);
+    SaveMeasurementInformation(varelo, &window);
     varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
     SaveDialog(classLimits, "cumulative-class-limits");
 

@@ -23,6 +23,7 @@
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
 #include "gui/export/ExportCommandRunner.h"
+#include "gui/info/MeasurementInfoDialog.h"
 #include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
 #include "gui/limits/LimitEditorDialog.h"
@@ -180,6 +181,10 @@ void VareloApp::BuildCommandTable() {
         {cmd::kSetName, [this] { RunLoggerOperation(&CLoggerOperations::SetDesignation); }},
         {cmd::kLoggerInfo,
          [this] { RunLoggerOperation(&CLoggerOperations::ShowLoggerInformation); }},
+        {cmd::kMeasurementInfo,
+         [this] {
+             if (doc_) ShowMeasurementInformation(*doc_, settings_, ui_, window_.get());
+         }},
     };
     for (int id :
          {cmd::kExportIntervals, cmd::kExportStatistics, cmd::kExportEvents, cmd::kSpanishReport,

@@ -9,10 +9,13 @@
 #include <memory>
 
 #include "app/AppOptions.h"
+#include "app/StringTable.h"
+#include "app/UserInterface.h"
 #include "document/Vamor800Doc.h"
 #include "evaluation/LimitValueFile.h"
 #include "evaluation/LimitValues.h"
 #include "gui/export/VseProtocolPrintout.h"
+#include "gui/info/MeasurementInfoPrintout.h"
 #include "gui/job/JobProtocolPrintout.h"
 #include "gui/limits/LimitEditorPrintout.h"
 #include "gui/print/PrintJob.h"
@@ -27,6 +30,7 @@
 #include "gui/views/ShfgView.h"
 #include "gui/views/StatisticalValuesView.h"
 #include "gui/views/TableSummaryView.h"
+#include "measurement/MeasurementFile.h"
 #include "measurement/MeasurementFileReader.h"
 
 namespace varelo {
@@ -140,6 +144,18 @@ bool PrintJobProtocolToPdf(const std::string& file, const std::string& output, S
     if (!CheckFile(file) || !ReadJobFile(file, job)) return false;
     const std::unique_ptr<QApplication> application = EnsureApplication();
     return PrintJobProtocolToPdf(job, file, output, settings, ui);
+}
+
+bool PrintMeasurementInfoFileToPdf(const std::string& file, const std::string& output,
+                                   Settings& settings, UserInterface& ui) {
+    MeasurementData data;
+    if (!ReadMeasurementFile(file, data)) {
+        ui.ShowMessage(374, Str(374), MessageIcon::Warning);
+        return false;
+    }
+    const std::unique_ptr<QApplication> application = EnsureApplication();
+    return PrintMeasurementInfoToPdf(MeasurementInformationLines(data.job, data.logger, file), file,
+                                     output, settings, ui);
 }
 
 bool PrintLimitFileToPdf(const std::string& file, const std::string& output, Settings& settings,

@@ -42,6 +42,11 @@ bool PrintToPdf(CVamor800Doc& doc, const std::string& printout, const std::strin
 bool PrintJobProtocolToPdf(const std::string& file, const std::string& output, Settings& settings,
                            UserInterface& ui);
 
+// Prints the information about a measurement file (printout kind 2) into a PDF file. False when
+// the file cannot be read (message 374; nothing is written) or after a failure.
+bool PrintMeasurementInfoFileToPdf(const std::string& file, const std::string& output,
+                                   Settings& settings, UserInterface& ui);
+
 // Prints a limit value level file's printout into a PDF file. False when the file is no limit
 // value level file (nothing is written) or after a failure.
 bool PrintLimitFileToPdf(const std::string& file, const std::string& output, Settings& settings,
