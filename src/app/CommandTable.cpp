@@ -75,6 +75,7 @@ constexpr int kAlwaysEnabled[] = {
     kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock,
     kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
     kLimitEditor,
+    kChangeTransformer,
 };
 
 bool Contains(std::span<const int> list, int id) {
@@ -195,6 +196,7 @@ bool IsShellCommandEnabled(int commandId, const CommandState& state, bool docEna
         case kExportStatistics:
         case kExportEvents:
         case kSpanishReport: return state.documentOpen && docEnabled;
+        case kDerivedFiles: return state.documentOpen && docEnabled;
         default: return false;  // a feature this program does not have yet
     }
 }

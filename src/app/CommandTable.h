@@ -58,6 +58,7 @@ inline constexpr int kExportIntervals = 33034;
 inline constexpr int kExportStatistics = 33035;
 inline constexpr int kExportEvents = 33033;
 inline constexpr int kSpanishReport = 33162;
+inline constexpr int kDerivedFiles = 33115;  // the 10- and 15-minute files
 }  // namespace cmd
 
 // Placeholders in a menu that the main window fills at run time.
