@@ -14,6 +14,7 @@
 #include "app/Startup.h"
 #include "document/Vamor800Doc.h"
 #include "evaluation/DisDipTable.h"
+#include "gui/app/DerivedFileCommands.h"
 #include "gui/app/InstanceChannel.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
@@ -180,6 +181,12 @@ void VareloApp::BuildCommandTable() {
         {cmd::kSetName, [this] { RunLoggerOperation(&CLoggerOperations::SetDesignation); }},
         {cmd::kLoggerInfo,
          [this] { RunLoggerOperation(&CLoggerOperations::ShowLoggerInformation); }},
+        {cmd::kChangeTransformer,
+         [this] { RunChangeTransformerCommand(settings_, ui_, window_.get()); }},
+        {cmd::kDerivedFiles,
+         [this] {
+             if (doc_) RunDerivedFilesCommand(*doc_, ui_);
+         }},
     };
     for (int id :
          {cmd::kExportIntervals, cmd::kExportStatistics, cmd::kExportEvents, cmd::kSpanishReport})
