@@ -32,5 +32,6 @@ std::span<const Command> ReportCommands();
 std::span<const Command> TimeplotCommands();
 std::span<const Command> ListCommands();
 std::span<const Command> ExportFileCommands();
+std::span<const Command> DerivedFileCommands();
 
 }  // namespace varelo

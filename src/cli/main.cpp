@@ -18,6 +18,7 @@ std::vector<std::span<const Command>> CommandGroups() {
         PrintCommands(),       LoggerCommands(),   JobCommands(),       LimitCommands(),
         ReportCommands(),      ListCommands()};
     groups.push_back(ExportFileCommands());
+    groups.push_back(DerivedFileCommands());
     return groups;
 }
 
