@@ -75,6 +75,7 @@ constexpr int kAlwaysEnabled[] = {
     kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock,
     kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
     kLimitEditor,
+    kChangeTransformer,
 };
 
 bool Contains(std::span<const int> list, int id) {
@@ -196,6 +197,7 @@ bool IsShellCommandEnabled(int commandId, const CommandState& state, bool docEna
         case kSpanishReport:
         case kExportVse:
         case kExportDatabase:
+        case kDerivedFiles:
         case kMeasurementInfo: return state.documentOpen && docEnabled;
         default: return false;  // a feature this program does not have yet
     }

@@ -60,6 +60,7 @@ inline constexpr int kExportEvents = 33033;
 inline constexpr int kSpanishReport = 33162;
 inline constexpr int kExportVse = 33036;
 inline constexpr int kExportDatabase = 33165;
+inline constexpr int kDerivedFiles = 33115;  // the 10- and 15-minute files
 }  // namespace cmd
 
 // Placeholders in a menu that the main window fills at run time.

@@ -33,5 +33,6 @@ std::span<const Command> TimeplotCommands();
 std::span<const Command> ListCommands();
 std::span<const Command> ExportFileCommands();
 std::span<const Command> ExportDatabaseCommands();
+std::span<const Command> DerivedFileCommands();
 
 }  // namespace varelo

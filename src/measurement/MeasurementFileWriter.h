@@ -46,6 +46,8 @@ public:
     bool Close();
     // Drops the file being written.
     void Abandon() { file_.Discard(); }
+    // A line could not be written; Close will fail.
+    bool WriteFailed() const { return file_.WriteFailed(); }
     // Why Create or Close failed.
     const OsError& Error() const { return error_; }
 

@@ -19,6 +19,8 @@ public:
 
     OsError Open();
     bool Write(std::string_view data);
+    // A write failed; Commit will report it.
+    bool WriteFailed() const { return writeFailed_; }
     std::FILE* Stream() { return file_; }
     // Flushes, syncs and renames onto the target.
     OsError Commit();

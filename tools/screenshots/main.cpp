@@ -41,6 +41,7 @@
 #include "gui/dialogs/GeneralSettingsDialog.h"
 #include "gui/dialogs/LimitValueDialog.h"
 #include "gui/dialogs/StartMenuDialog.h"
+#include "gui/dialogs/TransformerDialog.h"
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
 #include "gui/dialogs/YAxisScalingDialog.h"
@@ -477,6 +478,15 @@ int main(int argc, char* argv[]) {
     SaveDialog(colors, "colors");
     varelo::StartMenuDialog startMenu(&window);
     SaveDialog(startMenu, "start-menu");
+    {
+        // The transformer correction of a job with a phase transformer and a neutral.
+        varelo::CMeasurementJob job;
+        job.PhCurrTransformer = 1;
+        job.NeutralMeas = 1;
+        varelo::TransformerDialog transformer(job, varelo::AppOptions::Instance().PhaseLabeling(),
+                                              varelo.Ui(), &window);
+        SaveDialog(transformer, "change-current-transformer");
+    }
     SaveProgressWindows(&window);
     return 0;
 }

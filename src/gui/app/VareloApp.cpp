@@ -14,6 +14,7 @@
 #include "app/Startup.h"
 #include "document/Vamor800Doc.h"
 #include "evaluation/DisDipTable.h"
+#include "gui/app/DerivedFileCommands.h"
 #include "gui/app/InstanceChannel.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
@@ -184,6 +185,12 @@ void VareloApp::BuildCommandTable() {
         {cmd::kMeasurementInfo,
          [this] {
              if (doc_) ShowMeasurementInformation(*doc_, settings_, ui_, window_.get());
+         }},
+        {cmd::kChangeTransformer,
+         [this] { RunChangeTransformerCommand(settings_, ui_, window_.get()); }},
+        {cmd::kDerivedFiles,
+         [this] {
+             if (doc_) RunDerivedFilesCommand(*doc_, ui_);
          }},
     };
     for (int id :
