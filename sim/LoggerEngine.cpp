@@ -7,6 +7,7 @@
 #include "sim/ConnectionCommands.h"
 #include "sim/DownloadCommands.h"
 #include "sim/HousekeepingCommands.h"
+#include "sim/OnlineCommands.h"
 #include "sim/JobCommands.h"
 #include "sim/MeasurementCommands.h"
 
@@ -20,6 +21,7 @@ LoggerEngine::LoggerEngine(Scenario scenario, FaultSettings faults)
     RegisterMeasurementCommands(dispatcher_);
     RegisterDownloadCommands(dispatcher_);
     RegisterHousekeepingCommands(dispatcher_);
+    RegisterOnlineCommands(dispatcher_);
 }
 
 void LoggerEngine::Register(uint8_t command, CommandHandler handler, size_t dataLength) {

@@ -20,6 +20,7 @@ std::vector<std::span<const Command>> CommandGroups() {
     groups.push_back(ExportFileCommands());
     groups.push_back(ExportDatabaseCommands());
     groups.push_back(DerivedFileCommands());
+    groups.push_back(LoggerOnlineCommands());
     return groups;
 }
 

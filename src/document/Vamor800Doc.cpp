@@ -1,5 +1,7 @@
 #include "document/Vamor800Doc.h"
 
+#include "logger/OnlineSession.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <utility>
@@ -33,6 +35,9 @@ bool MatchesSectionTime(const CTimeStamp& bound, const CTimeStamp& t) {
 CVamor800Doc::CVamor800Doc(Settings& settings, UserInterface& ui, AppOptions& options)
     : settings_(settings), ui_(ui), options_(options) {}
 
+CVamor800Doc::~CVamor800Doc() = default;
+CVamor800Doc::CVamor800Doc(CVamor800Doc&&) noexcept = default;
+
 void CVamor800Doc::ClearContents() {
     data_ = MeasurementData();
     limits_ = CLimitValues();
@@ -42,6 +47,8 @@ void CVamor800Doc::ClearContents() {
     period_ = EvaluationPeriod();
     loaded_ = false;
     online_ = false;
+    // Closing an online document ends its connection.
+    session_.reset();
 }
 
 bool CVamor800Doc::OpenFile(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace varelo {
 
 class AppOptions;
 struct MeasurementTexts;
+class COnlineSession;
 class Settings;
 class UserInterface;
 
@@ -26,6 +28,8 @@ class UserInterface;
 class CVamor800Doc {
 public:
     CVamor800Doc(Settings& settings, UserInterface& ui, AppOptions& options);
+    ~CVamor800Doc();
+    CVamor800Doc(CVamor800Doc&&) noexcept;
 
     // Loads a measurement file; false (and an empty document) when anything fails, after the
     // failure's message was shown.
@@ -72,6 +76,17 @@ public:
     // 'A' for function A, 'P' for function P, '\0' otherwise.
     char MeasurementLetter() const;
     bool IsOnline() const { return online_; }
+
+    // An online document over a connected Logger: the limits, the Logger's current job and
+    // its scaling. False, with the connection ended and the document empty, when the limits
+    // or the job cannot be read.
+    bool OpenOnline(std::unique_ptr<COnlineSession> session);
+    // One poll: the record of the second just ended, appended (with one missed poll filled
+    // in) to the list that keeps the last 1000; false, quietly, when the poll failed.
+    bool ReadOnlineRecord(CIntervalRecord& record);
+    // A new connection after failed polls.
+    void RestartOnline();
+    COnlineSession* OnlineSession() { return session_.get(); }
     // What the document offers, for views and channel choices.
     AvailabilityContext Availability() const;
     // Long-term flicker of an interval, for the Plt channels.
@@ -127,6 +142,7 @@ private:
     std::string limitFileOverride_;
     bool loaded_ = false;
     bool online_ = false;
+    std::unique_ptr<COnlineSession> session_;
     int onlineIntervalMs_ = 1000;
 };
 

@@ -62,6 +62,8 @@ std::array<uint8_t, 20> DesignationBytes(const std::string& text);
 // The housekeeping commands of a connected Logger: stop the measurement, set the clock and
 // the designation, show its information. Each identifies the Logger first, asks before data
 // would be lost, and ends its connection before it returns.
+class COnlineSession;
+
 class CLoggerOperations {
 public:
     using Configure = std::function<void(CLoggerProtocol&)>;
@@ -101,6 +103,10 @@ public:
 
     // Where the firmware packages lie, when not in the data folder.
     void UseFirmwareFolder(std::string folder) { firmwareFolder_ = std::move(folder); }
+
+    // Connects for online data and keeps the connection: none, after its message, when no
+    // Logger answers (322), it holds no job (1097) or cannot send online records (1089).
+    std::unique_ptr<COnlineSession> StartOnline();
 
     // The PC's local time just after its second changed.
     CTimeStamp NextPcSecond();
