@@ -80,12 +80,9 @@ int Intervals(CliContext& context, Arguments& args) {
     }
     if (all && !channels.empty()) args.Fail("--channel and --all-channels exclude each other");
     const Period period = ReadPeriod(args);
-    ReadExportFile(args, c);
-    if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWriteExport(c)) return kExitFailed;
-    auto doc = OpenForExport(context, c.file);
-    if (!doc) return kExitFailed;
-    if (!ExportEnabled(*doc, cmd::kExportIntervals, "intervals")) return kExitFailed;
+    int status = kExitOk;
+    auto doc = OpenExportDocument(context, args, c, cmd::kExportIntervals, "intervals", status);
+    if (!doc) return status;
 
     ChannelSelectionSetup setup(doc->Data().job);
     setup.layout = ChannelLayout::kExport;
@@ -123,12 +120,9 @@ int Statistics(CliContext& context, Arguments& args) {
     // Without a choice both parts are written, as the dialog proposes.
     request.frequency = frequency || !signalling;
     request.signalling = signalling || !frequency;
-    ReadExportFile(args, c);
-    if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWriteExport(c)) return kExitFailed;
-    auto doc = OpenForExport(context, c.file);
-    if (!doc) return kExitFailed;
-    if (!ExportEnabled(*doc, cmd::kExportStatistics, "statistics")) return kExitFailed;
+    int status = kExitOk;
+    auto doc = OpenExportDocument(context, args, c, cmd::kExportStatistics, "statistics", status);
+    if (!doc) return status;
     return ReportExport(c, ExportStatistics(ExportSource::Of(*doc), request, context.Ui()));
 }
 
@@ -153,12 +147,9 @@ int Events(CliContext& context, Arguments& args) {
         }
     }
     const Period period = ReadPeriod(args);
-    ReadExportFile(args, c);
-    if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWriteExport(c)) return kExitFailed;
-    auto doc = OpenForExport(context, c.file);
-    if (!doc) return kExitFailed;
-    if (!ExportEnabled(*doc, cmd::kExportEvents, "events")) return kExitFailed;
+    int status = kExitOk;
+    auto doc = OpenExportDocument(context, args, c, cmd::kExportEvents, "events", status);
+    if (!doc) return status;
     request.groups = groups ? *groups : EventGroupsPresent(doc->Data());
     DefaultEventPeriod(doc->Data(), request.start, request.end);
     if (period) std::tie(request.start, request.end) = *period;
@@ -168,12 +159,10 @@ int Events(CliContext& context, Arguments& args) {
 int Spanish(CliContext& context, Arguments& args) {
     ExportCommon c;
     ReadExportCommon(args, c);
-    ReadExportFile(args, c);
-    if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWriteExport(c)) return kExitFailed;
-    auto doc = OpenForExport(context, c.file);
-    if (!doc) return kExitFailed;
-    if (!ExportEnabled(*doc, cmd::kSpanishReport, "intervals for the report")) return kExitFailed;
+    int status = kExitOk;
+    auto doc = OpenExportDocument(context, args, c, cmd::kSpanishReport, "intervals for the report",
+                                  status);
+    if (!doc) return status;
     return ReportExport(c, ExportSpanishReport(doc->Data(), {c.output}, context.Ui()));
 }
 

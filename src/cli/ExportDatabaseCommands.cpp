@@ -53,12 +53,9 @@ int Database(CliContext& context, Arguments& args) {
     ReadExportCommon(args, c);
     auto config = args.Value("config");
     const bool header = args.Flag("header-table");
-    ReadExportFile(args, c);
-    if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWriteExport(c)) return kExitFailed;
-    auto doc = OpenForExport(context, c.file);
-    if (!doc) return kExitFailed;
-    if (!ExportEnabled(*doc, cmd::kExportDatabase, "intervals")) return kExitFailed;
+    int status = kExitOk;
+    auto doc = OpenExportDocument(context, args, c, cmd::kExportDatabase, "intervals", status);
+    if (!doc) return status;
     const std::string configFile =
         config ? *config : InitialAccessConfigFile(context.AppSettings(), doc->MeasurementLetter());
     if (configFile.empty()) {
@@ -153,12 +150,9 @@ int Vse(CliContext& context, Arguments& args) {
     const std::vector<std::string> named = args.Values("channel");
     const bool all = args.Flag("all-channels");
     if (!named.empty() && all) args.Fail("--channel and --all-channels exclude each other");
-    ReadExportFile(args, c);
-    if (!args.Problems().empty()) return kExitUsage;
-    if (!MayWriteExport(c)) return kExitFailed;
-    auto doc = OpenForExport(context, c.file);
-    if (!doc) return kExitFailed;
-    if (!ExportEnabled(*doc, cmd::kExportVse, "harmonics")) return kExitFailed;
+    int status = kExitOk;
+    auto doc = OpenExportDocument(context, args, c, cmd::kExportVse, "harmonics", status);
+    if (!doc) return status;
     if (!VseChannels(named, all, *doc, context.AppSettings(), request.channels)) return kExitUsage;
     const ExportSource source = ExportSource::Of(*doc);
     std::vector<VseMaximum> maxima;

@@ -68,4 +68,18 @@ bool ExportEnabled(const CVamor800Doc& doc, int command, const char* what) {
     return false;
 }
 
+std::optional<CVamor800Doc> OpenExportDocument(CliContext& context, Arguments& args,
+                                               ExportCommon& c, int command, const char* what,
+                                               int& status) {
+    ReadExportFile(args, c);
+    status = kExitUsage;
+    if (!args.Problems().empty()) return std::nullopt;
+    status = kExitFailed;
+    if (!MayWriteExport(c)) return std::nullopt;
+    auto doc = OpenForExport(context, c.file);
+    if (!doc || !ExportEnabled(*doc, command, what)) return std::nullopt;
+    status = kExitOk;
+    return doc;
+}
+
 }  // namespace varelo

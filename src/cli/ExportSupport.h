@@ -30,6 +30,11 @@ bool MayWriteExport(const ExportCommon& c);
 int ReportExport(const ExportCommon& c, const ExportResult& result,
                  const std::function<void(JsonWriter&)>& more = {});
 std::optional<CVamor800Doc> OpenForExport(CliContext& context, const std::string& file);
+// Once the command's own options are read: the measurement file, the output check and the
+// document, whose command rules must allow the export. None with the exit status in status.
+std::optional<CVamor800Doc> OpenExportDocument(CliContext& context, Arguments& args,
+                                               ExportCommon& c, int command, const char* what,
+                                               int& status);
 // Whether the document's command rules allow the export; says why not.
 bool ExportEnabled(const CVamor800Doc& doc, int command, const char* what);
 

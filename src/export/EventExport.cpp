@@ -141,16 +141,12 @@ ExportResult ExportEvents(const ExportSource& source, const EventExportRequest& 
                              width(kMsWidth));
             }
             ++result.rows;
-            if (w.Text().size() >= ExportFile::kChunk) {
-                writing = file.Write(w.Text());
-                w.Text().clear();
-                if (!writing) break;
-            }
+            writing = file.Take(w.Text());
+            if (!writing) break;
         }
     }
     w.NewLine();
-    if (writing) file.Write(w.Text());
-    result.written = file.Finish();
+    result.written = file.Finish(w.Text());
     return result;
 }
 

@@ -48,7 +48,15 @@ bool ExportFile::Flush() {
     return written;
 }
 
-bool ExportFile::Finish() {
+bool ExportFile::Take(std::string& text) {
+    if (text.size() < kChunk) return true;
+    const bool written = Write(text);
+    text.clear();
+    return written;
+}
+
+bool ExportFile::Finish(std::string_view rest) {
+    if (!rest.empty()) Write(rest);
     if (failed_) return false;
     Flush();
     if (const OsError error = file_.Commit(); error.Failed()) return Fail(error);

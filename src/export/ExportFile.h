@@ -29,8 +29,11 @@ public:
     bool Open();
     // Converts and writes when enough has been gathered; false once writing failed.
     bool Write(std::string_view utf8);
+    // Hands over a text being gathered once it holds a chunk, and empties it; false once
+    // writing failed.
+    bool Take(std::string& text);
     // Writes the rest and puts the file under its name.
-    bool Finish();
+    bool Finish(std::string_view rest = {});
 
     const std::string& Path() const { return file_.TargetPath(); }
 

@@ -75,7 +75,6 @@ ExportResult ExportIntervals(const ExportSource& source, const IntervalExportReq
     ExportResult result;
     result.channels = columns.size();
     const CRawScaling& scaling = source.data.intervals.Scaling();
-    bool writing = true;
     for (const CIntervalRecord& r : source.data.intervals) {
         if (!(request.start < r.DateTime) || request.end < r.DateTime) continue;
         w.NewLine();
@@ -87,15 +86,10 @@ ExportResult ExportIntervals(const ExportSource& source, const IntervalExportReq
             w.WriteNumber(columns[i].channel.ChannelValue(r, scaling, source.quantities),
                           columns[i].decimals, at(i), width);
         ++result.rows;
-        if (w.Text().size() >= ExportFile::kChunk) {
-            writing = file.Write(w.Text());
-            w.Text().clear();
-            if (!writing) break;
-        }
+        if (!file.Take(w.Text())) break;
     }
     w.NewLine();
-    if (writing) file.Write(w.Text());
-    result.written = file.Finish();
+    result.written = file.Finish(w.Text());
     return result;
 }
 

@@ -186,7 +186,6 @@ ExportResult ExportSpanishReport(const MeasurementData& data, const SpanishRepor
 
     ExportResult result;
     result.channels = std::size(kColumnHeads) - 2;
-    bool writing = true;
     for (const CIntervalRecord& r : data.intervals) {
         out += '"' + DateText(r.DateTime) + "\"\t\"" + TimeText(r.DateTime) + '"';
         for (int p = 0; p < kPhaseCount; ++p)
@@ -208,14 +207,9 @@ ExportResult ExportSpanishReport(const MeasurementData& data, const SpanishRepor
             Number(out, r.CurrTHDAvgCalc[size_t(p)]);
         out += kEnd;
         ++result.rows;
-        if (out.size() >= ExportFile::kChunk) {
-            writing = file.Write(out);
-            out.clear();
-            if (!writing) break;
-        }
+        if (!file.Take(out)) break;
     }
-    if (writing) file.Write(out);
-    result.written = file.Finish();
+    result.written = file.Finish(out);
     return result;
 }
 

@@ -153,8 +153,7 @@ ExportResult ExportStatistics(const ExportSource& source, const StatisticExportR
         }
     }
     w.NewLine();
-    file.Write(w.Text());
-    result.written = file.Finish();
+    result.written = file.Finish(w.Text());
     return result;
 }
 
