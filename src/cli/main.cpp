@@ -19,6 +19,7 @@ std::vector<std::span<const Command>> CommandGroups() {
         ReportCommands(),      ListCommands()};
     groups.push_back(ExportFileCommands());
     groups.push_back(ExportDatabaseCommands());
+    groups.push_back(LoggerResetCommands());
     return groups;
 }
 
