@@ -74,7 +74,7 @@ constexpr int kAlwaysEnabled[] = {
     kNew,    kOpen,        kPrinterSetup,   kAbout,        kExit,            kGeneralSettings,
     kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock,
     kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
-    kLimitEditor,
+    kLimitEditor, kReset,
 };
 
 bool Contains(std::span<const int> list, int id) {
