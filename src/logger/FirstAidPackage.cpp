@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "logger/WizardHexFile.h"
 #include "platform/IniFile.h"
 
 namespace varelo {
@@ -17,13 +18,9 @@ constexpr size_t kValueBuffer = 99;
 uint32_t FirstAidPackage::ParseMaxAddress(const std::string& text) {
     uint64_t value = 0;
     for (char c : text) {
-        int digit = c >= '0' && c <= '9'   ? c - '0'
-                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                           : 0;
         // Saturates, so that an absurdly long value stays absurdly large instead of wrapping
         // into a plausible address.
-        value = std::min<uint64_t>(value * 16 + uint64_t(digit), UINT32_MAX);
+        value = std::min<uint64_t>(value * 16 + WizardHexFile::DigitValue(c), UINT32_MAX);
     }
     return value < kLowestMaxAddress ? kDefaultMaxAddress : uint32_t(value);
 }

@@ -11,22 +11,22 @@ namespace {
 constexpr size_t kMinimumRecordLine = 11;  // ":", count, address, type and a checksum
 constexpr size_t kDataColumn = 9;          // the first data character, counted from 0
 
+uint32_t HexAt(std::string_view line, size_t at, size_t digits) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < digits; ++i)
+        value = value * 16 + WizardHexFile::DigitValue(line[at + i]);
+    return value;
+}
+
+}  // namespace
+
 // Other characters count as 0, as the wizard always read them.
-uint8_t Digit(char c) {
+uint8_t WizardHexFile::DigitValue(char c) {
     if (c >= '0' && c <= '9') return uint8_t(c - '0');
     if (c >= 'a' && c <= 'f') return uint8_t(c - 'a' + 10);
     if (c >= 'A' && c <= 'F') return uint8_t(c - 'A' + 10);
     return 0;
 }
-
-uint32_t HexAt(std::string_view line, size_t at, size_t digits) {
-    uint32_t value = 0;
-    for (size_t i = 0; i < digits; ++i)
-        value = value * 16 + Digit(line[at + i]);
-    return value;
-}
-
-}  // namespace
 
 WizardHexFile::Status WizardHexFile::Read(const std::string& path) {
     records_.clear();

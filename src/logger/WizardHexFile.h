@@ -22,6 +22,9 @@ class WizardHexFile {
 public:
     enum class Status { Ok, Unreadable, ShortRecord };
 
+    // A hexadecimal digit in either case; any other character counts as 0.
+    static uint8_t DigitValue(char c);
+
     // Reads the records; a line with fewer data characters than its count is refused as a
     // whole, so nothing of a damaged file goes to the Logger.
     Status Read(const std::string& path);
