@@ -107,14 +107,7 @@ Reply Restart(CommandContext& context) {
         s.hardware.bootFunction = boot[3];
         note += "; boot " + boot[2];
     }
-    auto cpu = Fields(s.firmware.cpuFlashMemory.TextAtStart());
-    if (cpu.size() >= 6 && cpu[0] == kDemoImageMark && cpu[1] == "CPU") {
-        s.software.cpuVersion = cpu[2];
-        s.software.cpuFunction = cpu[3];
-        s.software.dspVersion = cpu[4];
-        s.software.dspFunction = cpu[5];
-        note += "; CPU " + cpu[2] + ", DSP " + cpu[4];
-    }
+    note += TakeCpuImageVersions(s, s.firmware.cpuFlashMemory);
     s.firmware = {};
     s.state = '+';
     s.selectedJob = 0;
@@ -122,6 +115,16 @@ Reply Restart(CommandContext& context) {
 }
 
 }  // namespace
+
+std::string TakeCpuImageVersions(Scenario& s, const SimMemory& cpuFlash) {
+    auto cpu = Fields(cpuFlash.TextAtStart());
+    if (cpu.size() < 6 || cpu[0] != kDemoImageMark || cpu[1] != "CPU") return {};
+    s.software.cpuVersion = cpu[2];
+    s.software.cpuFunction = cpu[3];
+    s.software.dspVersion = cpu[4];
+    s.software.dspFunction = cpu[5];
+    return "; CPU " + cpu[2] + ", DSP " + cpu[4];
+}
 
 void RegisterDownloadCommands(CommandDispatcher& dispatcher) {
     dispatcher.Register(kBootDownload, BootDownload);

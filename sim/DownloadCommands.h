@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace varelo::sim {
 
 class CommandDispatcher;
+struct Scenario;
+struct SimMemory;
 
 inline constexpr uint8_t kBootDownload = 'B';    // no answer; the boot program takes blocks
 inline constexpr uint8_t kWriteMemory = 'W';     // + type, 2 length and 5 address digits, data
@@ -22,5 +25,9 @@ inline constexpr const char* kDemoImageMark = "VARELO-DEMO-IMAGE";
 // The firmware download family: boot download, Write Memory, CPU flash start and finish, and
 // the restart that reports the versions of the images received.
 void RegisterDownloadCommands(CommandDispatcher& dispatcher);
+
+// Takes the versions of a demonstration CPU image at the start of the flash into the
+// Logger's software paragraph; says so for the log, empty when the flash holds none.
+std::string TakeCpuImageVersions(Scenario& s, const SimMemory& cpuFlash);
 
 }  // namespace varelo::sim

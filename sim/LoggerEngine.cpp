@@ -28,7 +28,21 @@ void LoggerEngine::Register(uint8_t command, CommandHandler handler, size_t data
     dispatcher_.Register(command, std::move(handler), dataLength);
 }
 
+void LoggerEngine::SetPower(Power power) {
+    scenario_.power = power;
+    bootstrap_.Reset();
+    pending_.reset();
+}
+
 std::optional<LoggerEngine::Outcome> LoggerEngine::Receive(uint8_t byte, TimePoint now) {
+    if (scenario_.power != Power::On) {
+        auto taken = bootstrap_.Receive(byte, scenario_);
+        if (!taken) return std::nullopt;
+        return Outcome{.receivedAt = now,
+                       .received = std::move(taken->received),
+                       .send = std::move(taken->send),
+                       .note = std::move(taken->note)};
+    }
     if (pending_) {
         pending_->outcome.received.push_back(byte);
         pending_->lastByte = now;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/BootstrapLoader.h"
 #include "sim/CommandDispatcher.h"
 #include "sim/FaultInjector.h"
 #include "sim/Scenario.h"
@@ -48,6 +49,8 @@ public:
     const Scenario& GetScenario() const { return scenario_; }
     const FaultSettings& Faults() const { return faults_.Settings(); }
     void SetFaults(FaultSettings faults) { faults_.SetSettings(std::move(faults)); }
+    // Switches the Logger on, into its bootstrap mode (silent until the zero byte) or off.
+    void SetPower(Power power);
 
 private:
     struct Pending {
@@ -63,6 +66,7 @@ private:
     FaultInjector faults_;
     std::optional<Reply> lastAnswer_;
     std::optional<Pending> pending_;
+    BootstrapLoader bootstrap_;
 };
 
 }  // namespace varelo::sim

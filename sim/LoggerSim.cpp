@@ -63,6 +63,11 @@ void LoggerSim::SetFaults(FaultSettings faults) {
     engine_.SetFaults(std::move(faults));
 }
 
+void LoggerSim::SetPower(Power power) {
+    std::lock_guard lock(engineMutex_);
+    engine_.SetPower(power);
+}
+
 void LoggerSim::Serve() {
     pollfd fds[2] = {{pty_.MasterFd(), POLLIN, 0}, {stopEvent_, POLLIN, 0}};
     for (;;) {

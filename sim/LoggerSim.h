@@ -43,6 +43,9 @@ public:
     // Replaces the fault settings; their counts start from zero again.
     void SetFaults(FaultSettings faults);
 
+    // Switches the Logger on, into its bootstrap mode or off, as a person at the Logger would.
+    void SetPower(Power power);
+
     CommandLog& Log() { return log_; }
     const CommandLog& Log() const { return log_; }
 

@@ -100,6 +100,23 @@ struct FirmwareDownloadState {
     size_t refusedBlocks = 0;
 };
 
+// How the Logger is powered: running its firmware, in its processor's bootstrap mode (powered
+// with the start/stop button held, for the reset wizard), or switched off.
+enum class Power { On, Bootstrap, Off };
+
+// What the bootstrap mode received, and how it answers.
+struct BootstrapState {
+    uint8_t ident = 0xD5;                      // answer to the first zero byte
+    std::optional<uint8_t> blockAnswer = 'o';  // answer to a CPU block; none: no answer
+    std::vector<uint8_t> loader{};             // the primary loader as received
+    std::vector<uint8_t> hexLoader{};          // the hex loader as received
+    SimMemory monitor{};                       // what the "p" commands stored
+    uint8_t monitorSum = 0;                    // the sum "e" answers
+    bool flashOpen = false;                    // after "P": blocks go to the CPU flash
+    SimMemory cpuFlash{};                      // what the CPU blocks wrote
+    std::vector<uint32_t> blockAddresses{};    // of the CPU blocks, in their order
+};
+
 // What the simulated Logger is and holds: the state its handlers answer from, changed by the
 // commands that change a Logger (a job written, a job selected).
 struct Scenario {
@@ -129,6 +146,8 @@ struct Scenario {
     } read{};
 
     FirmwareDownloadState firmware{};
+    Power power = Power::On;
+    BootstrapState bootstrap{};
 
     // The Logger's clock now: the fixed clock, or the host's local time moved by "Z".
     SimDateTime Clock() const {

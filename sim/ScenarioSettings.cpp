@@ -226,6 +226,22 @@ SettingResult ApplySpecial(std::string_view section, std::string_view key, std::
             return Bad(problem, "'" + std::string(value) + "' is not yes or no");
         return SettingResult::Applied;
     }
+    if (is("Logger", "power")) {
+        if (EqualsNoCase(value, "on"))
+            s.power = Power::On;
+        else if (EqualsNoCase(value, "bootstrap"))
+            s.power = Power::Bootstrap;
+        else if (EqualsNoCase(value, "off"))
+            s.power = Power::Off;
+        else
+            return Bad(problem, "'" + std::string(value) + "' is not on, bootstrap or off");
+        return SettingResult::Applied;
+    }
+    if (is("Logger", "bootstrap-ident")) {
+        if (!ParseByte(value, s.bootstrap.ident))
+            return Bad(problem, "'" + std::string(value) + "' is not one character or 0xHH");
+        return SettingResult::Applied;
+    }
     if (is("Logger", "clock")) {
         if (!ParseOptionalDate(value, "now", s.clock))
             return Bad(problem, "'" + std::string(value) + "' is not YYYY-MM-DD HH:MM:SS or now");

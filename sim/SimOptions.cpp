@@ -92,6 +92,10 @@ bool ParseSimOptions(std::span<const std::string> args, SimOptions& options, std
             options.boot = true;
             continue;
         }
+        if (arg == "--bootstrap") {
+            options.bootstrap = true;
+            continue;
+        }
         std::string_view name;
         std::string value;
         if (!TakeOption(args, i, name, value, error)) return false;
@@ -103,6 +107,7 @@ bool ParseSimOptions(std::span<const std::string> args, SimOptions& options, std
 void SimOptions::ApplyTo(Scenario& scenario, FaultSettings& faults) const {
     if (state) scenario.state = *state;
     if (boot) scenario.state = kBootProgramState;
+    if (bootstrap) scenario.power = Power::Bootstrap;
     for (auto [command, count] : drops)
         faults.drop[command] = count;
     faults.corrupt.insert(faults.corrupt.end(), corrupts.begin(), corrupts.end());
@@ -125,6 +130,8 @@ options:
   --scenario FILE      the Logger's state and faults from a scenario file
   --state C            the character answered to the wake-up (default '+')
   --boot               the Logger waits in its boot program (wake-up answers 'P')
+  --bootstrap          the Logger is in its processor's bootstrap mode, for the reset
+                       wizard: silent until a zero byte (see sim/README.md)
   --drop C:N           drop the first N transmissions of the answer to command C
   --corrupt C:N:OFF    flip the byte at offset OFF of the N-th transmission of C's answer
   --noise N            send a noise byte 0x00 before the first N wake-up answers

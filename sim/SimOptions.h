@@ -16,7 +16,8 @@ namespace varelo::sim {
 struct SimOptions {
     std::string command;  // "serve" when none is given
     bool help = false;
-    bool boot = false;  // the Logger waits in its boot program: wake-up answers 'P'
+    bool boot = false;       // the Logger waits in its boot program: wake-up answers 'P'
+    bool bootstrap = false;  // the processor's bootstrap mode, for the reset wizard
     std::string link;
     std::string scenarioFile;
     std::string logFile;

@@ -76,6 +76,7 @@ constexpr int kAlwaysEnabled[] = {
     kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
     kLimitEditor,
     kChangeTransformer,
+    kReset,
 };
 
 bool Contains(std::span<const int> list, int id) {

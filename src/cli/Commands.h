@@ -23,6 +23,7 @@ struct Command {
 
 std::span<const Command> LoggerCommands();
 std::span<const Command> LoggerOnlineCommands();
+std::span<const Command> LoggerResetCommands();
 std::span<const Command> JobCommands();
 std::span<const Command> LimitCommands();
 std::span<const Command> EvaluateCommands();

@@ -21,6 +21,7 @@ std::vector<std::span<const Command>> CommandGroups() {
     groups.push_back(ExportDatabaseCommands());
     groups.push_back(DerivedFileCommands());
     groups.push_back(LoggerOnlineCommands());
+    groups.push_back(LoggerResetCommands());
     return groups;
 }
 

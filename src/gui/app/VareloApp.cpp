@@ -28,6 +28,7 @@
 #include "gui/job/JobEditorDialog.h"
 #include "gui/job/JobTemplatesDialog.h"
 #include "gui/limits/LimitEditorDialog.h"
+#include "gui/logger/ResetWizardDialog.h"
 #include "gui/main/CommandActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/StartupScreen.h"
@@ -182,6 +183,7 @@ void VareloApp::BuildCommandTable() {
         {cmd::kSetName, [this] { RunLoggerOperation(&CLoggerOperations::SetDesignation); }},
         {cmd::kLoggerInfo,
          [this] { RunLoggerOperation(&CLoggerOperations::ShowLoggerInformation); }},
+        {cmd::kReset, [this] { ResetLogger(); }},
         {cmd::kMeasurementInfo,
          [this] {
              if (doc_) ShowMeasurementInformation(*doc_, settings_, ui_, window_.get());
@@ -379,6 +381,12 @@ void VareloApp::RunLoggerOperation(OperationResult (CLoggerOperations::*operatio
     LoggerFunction running(*window_);
     CLoggerOperations operations(link_, settings_);
     (operations.*operation)();
+}
+
+bool VareloApp::ResetLogger() {
+    ResetWizardDialog dialog(link_, settings_, FirmwareFolder(), window_.get());
+    dialog.Start();
+    return ModalRunner::Exec(dialog) == QDialog::Accepted;
 }
 
 void VareloApp::JobTemplates() {

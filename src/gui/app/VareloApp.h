@@ -75,6 +75,8 @@ private:
     void BuildCommandTable();
     void ReadFromLogger(uint16_t job);
     void JobTemplates();
+    // Command 33133: the reset wizard, modal; true when it ended with step 5's "OK".
+    bool ResetLogger();
     // The job editor for function A or P, with the main window locked while it is open.
     void SetUpLogger(uint32_t function);
     // A housekeeping command on the Logger, with the main window locked while it runs.

@@ -149,6 +149,7 @@ TEST(CommandTable, Enabling) {
         {cmd::kSetUpA, none, false, false, true},
         {cmd::kSetUpP, open, false, false, true},
         {cmd::kLoggerInfo, none, false, false, true},
+        {cmd::kReset, none, false, false, true},
         {cmd::kStopMeasurement, none, false, false, true},
         {cmd::kGraphicalSummary, none, true, true, false},
         {cmd::kGraphicalSummary, open, true, true, true},
