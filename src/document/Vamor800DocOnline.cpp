@@ -6,6 +6,7 @@
 #include "document/Vamor800Doc.h"
 #include "logger/OnlineSession.h"
 #include "measurement/IntervalNormalisation.h"
+#include "measurement/OnlineRecords.h"
 
 namespace varelo {
 
@@ -46,24 +47,7 @@ bool CVamor800Doc::ReadOnlineRecord(CIntervalRecord& record) {
     if (!session_->Poll(MeasurementLetter(), record)) return false;
     ComputeDerivedValues(record, data_.intervals.Scaling(), options_.ThdOrder());
     record.DateTime = session_->LoggerNow();
-    CIntervalList& list = data_.intervals;
-    const int seconds = GetIntervalLength();
-    if (!list.empty()) {
-        CTimeStamp next = list.back().DateTime;
-        next.AddSeconds(seconds);
-        CTimeStamp afterNext = next;
-        afterNext.AddSeconds(seconds);
-        // Exactly one missed poll is filled with the record before it; longer gaps stay.
-        if (next < record.DateTime && !(afterNext < record.DateTime)) {
-            CIntervalRecord copy = list.back();
-            copy.DateTime = next;
-            list.AddOnline(copy);
-        }
-    }
-    list.AddOnline(record);
-    data_.job.MeasStopMeasured = record.DateTime;
-    if (list.size() == 1 || list.size() > 999) data_.job.MeasStartMeasured = list[0].DateTime;
-    data_.job.NrInterval = uint32_t(list.size());
+    AppendOnlineRecord(data_.intervals, data_.job, record, GetIntervalLength());
     return true;
 }
 
