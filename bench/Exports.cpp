@@ -62,10 +62,10 @@ struct OpenedYear {
     }
 
     AccessTableSpec Table() const {
-        AccessTableSpec table{"Intervals", {{"Time", ColumnType::kDate, -1, ColumnFill::kValue}}};
+        AccessTableSpec table{"Intervals", {{"Time", FieldType::kDate, -1, ColumnFill::kValue}}};
         for (int id : channels)
             table.columns.push_back(
-                {"C" + std::to_string(id), ColumnType::kSingle, id, ColumnFill::kValue});
+                {"C" + std::to_string(id), FieldType::kSingle, id, ColumnFill::kValue});
         return table;
     }
 

@@ -84,13 +84,13 @@ bool ReadColumn(ConfigurationReader& reader, const std::string& section, int f,
     FillMode mode = tableMode;
     if (!reader.Fill(section, "FieldIfNotMeasured" + number, mode)) return false;
     if (value == "IntervalDateTime") {
-        column.type = ColumnType::kDate;
+        column.type = FieldType::kDate;
         table.columns.push_back(column);
         return true;
     }
     column.channelId = ParseQuantityName(value);
     if (column.channelId < 0) return reader.Bad(section, valueKey, value);
-    column.type = config.precision ? ColumnType::kDouble : ColumnType::kSingle;
+    column.type = config.precision ? FieldType::kDouble : FieldType::kSingle;
     if (column.channelId == kChannelNotHeld || !held(column.channelId)) {
         if (mode == FillMode::kSkip) return true;
         column.fill = mode == FillMode::kNull ? ColumnFill::kNull : ColumnFill::kZero;

@@ -19,7 +19,7 @@ enum class ColumnFill { kValue, kZero, kNull };
 
 struct AccessColumnSpec {
     std::string name;
-    ColumnType type = ColumnType::kSingle;
+    FieldType type = FieldType::kSingle;
     int channelId = -1;  // -1 for the date column
     ColumnFill fill = ColumnFill::kValue;
 };

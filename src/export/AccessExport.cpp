@@ -39,11 +39,11 @@ struct ColumnSource {
 void BindColumn(Database& db, int index, ColumnSource& source, const CIntervalRecord& record,
                 const CRawScaling& scaling) {
     const AccessColumnSpec& spec = *source.spec;
-    if (spec.type == ColumnType::kDate) return db.BindText(index, DateText(record.DateTime));
+    if (spec.type == FieldType::kDate) return db.BindText(index, DateText(record.DateTime));
     if (spec.fill == ColumnFill::kNull) return db.BindNull(index);
     double value =
         spec.fill == ColumnFill::kZero ? 0 : source.channel.ChannelValue(record, scaling);
-    db.BindReal(index, spec.type == ColumnType::kSingle ? double(float(value)) : value);
+    db.BindReal(index, spec.type == FieldType::kSingle ? double(float(value)) : value);
 }
 
 bool WriteTable(Database& db, const AccessTableSpec& table, const CVamor800Doc& doc) {
@@ -73,10 +73,10 @@ bool WriteHeaderTable(Database& db, const HeaderTableConfiguration& header,
                       const HeaderTableValues& values) {
     std::vector<DatabaseColumn> columns;
     for (int i = 0; i < HeaderTableConfiguration::kColumns; ++i) {
-        ColumnType type = i < 7    ? ColumnType::kText80
-                          : i == 7 ? ColumnType::kLong
-                          : i == 8 ? ColumnType::kSingle
-                                   : ColumnType::kDate;
+        FieldType type = i < 7    ? FieldType::kText80
+                          : i == 7 ? FieldType::kLong
+                          : i == 8 ? FieldType::kSingle
+                                   : FieldType::kDate;
         columns.push_back({header.columns[size_t(i)], type, true});
     }
     if (!db.CreateTable(header.name, columns) || !db.PrepareInsert(header.name, columns.size()))

@@ -50,13 +50,13 @@ std::string Database::QuoteIdentifier(std::string_view name) {
     return quoted + '"';
 }
 
-const char* Database::SqlType(ColumnType type) {
+const char* Database::SqlType(FieldType type) {
     switch (type) {
-        case ColumnType::kDate: return "DATETIME";
-        case ColumnType::kSingle: return "FLOAT";
-        case ColumnType::kDouble: return "DOUBLE";
-        case ColumnType::kLong: return "INTEGER";
-        case ColumnType::kText80: return "VARCHAR(80)";
+        case FieldType::kDate: return "DATETIME";
+        case FieldType::kSingle: return "FLOAT";
+        case FieldType::kDouble: return "DOUBLE";
+        case FieldType::kLong: return "INTEGER";
+        case FieldType::kText80: return "VARCHAR(80)";
     }
     return "DOUBLE";
 }

@@ -10,11 +10,11 @@ struct sqlite3_stmt;
 namespace varelo {
 
 // Column types of an export table. Dates are stored as "YYYY-MM-DD HH:MM:SS" texts.
-enum class ColumnType { kDate, kSingle, kDouble, kLong, kText80 };
+enum class FieldType { kDate, kSingle, kDouble, kLong, kText80 };
 
 struct DatabaseColumn {
     std::string name;
-    ColumnType type = ColumnType::kDouble;
+    FieldType type = FieldType::kDouble;
     bool required = true;
 };
 
@@ -47,7 +47,7 @@ public:
     const std::string& ErrorText() const { return error_; }
 
     static std::string QuoteIdentifier(std::string_view name);
-    static const char* SqlType(ColumnType type);
+    static const char* SqlType(FieldType type);
     // The statement that creates a table of these columns.
     static std::string CreateTableSql(const std::string& name,
                                       const std::vector<DatabaseColumn>& columns);

@@ -64,10 +64,15 @@ TEST_F(CliDatabaseVseTest, DatabaseTakesTheShippedTemplateAndSqliteReadsIt) {
 TEST_F(CliDatabaseVseTest, VseWritesItsLinesAndProtocol) {
     const std::string out = dir.File("day.OSM");
     const std::string pdf = dir.File("protocol.pdf");
+#ifdef VARELO_CLI_PRINTS
+    const std::string protocol = " --protocol " + ShellQuote(pdf);
+#else
+    const std::string protocol;  // this build cannot print
+#endif
     auto r = Run("varelo-cli", "export vse " + ShellQuote(file) + " --output " + ShellQuote(out) +
                                    " --ew 42 --location 1 --transformer 3 --channel 1305 "
-                                   "--channel 1022 --protocol " +
-                                   ShellQuote(pdf) + " --json");
+                                   "--channel 1022 --json" +
+                                   protocol);
     ASSERT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("\"channel\": 1305"), std::string::npos) << r.output;
     std::ifstream in(out, std::ios::binary);
@@ -75,8 +80,10 @@ TEST_F(CliDatabaseVseTest, VseWritesItsLinesAndProtocol) {
     text << in.rdbuf();
     EXPECT_EQ(text.str().substr(0, 35), "  42\r\n   1\r\n   4\r\n\r\n\r\n\r\n\r\n\r\n\r\n 250 ");
     EXPECT_NE(text.str().find("\r\n THD "), std::string::npos);
+#ifdef VARELO_CLI_PRINTS
     r = System("pdfinfo", ShellQuote(pdf));
     EXPECT_NE(r.output.find("Pages:           1"), std::string::npos) << r.output;
+#endif
     // A current harmonic is no VSE channel.
     EXPECT_EQ(Run("varelo-cli", "export vse " + ShellQuote(file) + " --output " +
                                     ShellQuote(dir.File("x.OSM")) + " --channel 1125")

@@ -41,7 +41,7 @@ TEST(AccessConfiguration, FillModesDecideMissingColumns) {
         const AccessTableSpec& table = config.tables[0];
         EXPECT_EQ(table.name, "Values");
         ASSERT_EQ(table.columns.size(), c.columns) << c.extra;
-        EXPECT_EQ(table.columns[0].type, ColumnType::kDate);
+        EXPECT_EQ(table.columns[0].type, FieldType::kDate);
         EXPECT_EQ(table.columns[1].channelId, 1011);
         EXPECT_EQ(table.columns[1].fill, ColumnFill::kValue);
         EXPECT_EQ(table.columns.back().fill, c.fill) << c.extra;
@@ -59,7 +59,7 @@ TEST(AccessConfiguration, PrecisionChoosesDoubleAndAllSkippedTablesGo) {
     ASSERT_TRUE(ReadAccessConfiguration(ini, HoldsL1, ui, config));
     ASSERT_EQ(config.tables.size(), 1u);
     EXPECT_EQ(config.tables[0].name, "Kept");
-    EXPECT_EQ(config.tables[0].columns[0].type, ColumnType::kDouble);
+    EXPECT_EQ(config.tables[0].columns[0].type, FieldType::kDouble);
 }
 
 TEST(AccessConfiguration, FirstErrorIsReportedWithSectionKeyAndValue) {
