@@ -36,5 +36,6 @@ std::span<const Command> ListCommands();
 std::span<const Command> ExportFileCommands();
 std::span<const Command> ExportDatabaseCommands();
 std::span<const Command> DerivedFileCommands();
+std::span<const Command> AoaCommands();
 
 }  // namespace varelo

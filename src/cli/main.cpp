@@ -22,6 +22,7 @@ std::vector<std::span<const Command>> CommandGroups() {
     groups.push_back(DerivedFileCommands());
     groups.push_back(LoggerOnlineCommands());
     groups.push_back(LoggerResetCommands());
+    groups.push_back(AoaCommands());
     return groups;
 }
 

@@ -16,6 +16,19 @@ TEST(CodePage, WesternTextConvertsBothWays) {
     EXPECT_EQ(CodePageToUtf8(cp1252, 1252), utf8);
 }
 
+TEST(CodePage, Utf16ConvertsBothWaysAndReplacesBrokenSequences) {
+    const std::string utf8 = "A\xC3\xBC\xE4\xB8\xAD\xF0\x9F\x94\x8C";  // "Aü中" and U+1F50C
+    const std::u16string utf16 = u"A\u00FC\u4E2D\xD83D\xDD0C";
+    EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
+    EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
+    // A lone surrogate; a stray continuation byte, an overlong form and a cut-off sequence.
+    EXPECT_EQ(Utf16ToUtf8(u"a\xD800"
+                          u"b\xDC00"),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD");
+    EXPECT_EQ(Utf8ToUtf16("\x80x\xC0\xAFy\xE4\xB8"), u"\xFFFDx\xFFFD\xFFFDy\xFFFD\xFFFD");
+}
+
 TEST(CodePage, ChineseTextConvertsBothWays) {
     const std::string utf8 = "\xE4\xB8\xAD\xE6\x96\x87";  // two characters
     const std::string cp936 = Utf8ToCodePage(utf8, 936);
