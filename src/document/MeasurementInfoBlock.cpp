@@ -17,23 +17,6 @@ namespace {
 constexpr int kNotProgrammed = 963;
 constexpr const char* kNone = "-";
 
-std::string PeriodText(const CMeasurementJob& job) {
-    if (job.MeasStartMeasured.IsZero() && job.MeasStopMeasured.IsZero()) return "??? - ???";
-    auto text = [](const CTimeStamp& t) {
-        return t.IsZero() ? std::string("???") : t.DisplayText();
-    };
-    return text(job.MeasStartMeasured) + " - " + text(job.MeasStopMeasured);
-}
-
-std::string Segments(const CMeasurementJob& job) {
-    int count = std::min<int>(job.NrMeasSectionsProg, kMeasSectionCount);
-    if (count <= 0) return Str(kNotProgrammed);
-    std::string text;
-    for (int n = 0; n < count; ++n)
-        text += (n ? "; " : "") + job_text::SegmentLine(job, n);
-    return text;
-}
-
 bool IsAOrP(const CMeasurementJob& job) {
     return job.MeasFunc == kMeasFuncA || job.MeasFunc == kMeasFuncP;
 }
@@ -109,8 +92,8 @@ std::vector<InfoBlockLine> MeasurementInfoBlock(const CVamor800Doc& doc) {
     out.push_back({Str(235), Str(988) + " " + logger.serialNumber, "", false});
     out.push_back({Str(1123), doc.FilePath(true), "", false});
     out.push_back({Str(1121), FunctionLetter(job.MeasFunc), "", false});
-    out.push_back({Str(237), PeriodText(job), "", false});
-    out.push_back({Str(236), Segments(job), "", false});
+    out.push_back({Str(237), job_text::MeasuredPeriod(job), "", false});
+    out.push_back({Str(236), job_text::SegmentList(job, "; "), "", false});
     out.push_back({Str(230),
                    job_text::IntervalLength(job.Interval) + ",  " +
                        job_text::MemoryModel(job.IntervalMemModel),

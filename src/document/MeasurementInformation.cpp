@@ -41,27 +41,10 @@ std::string YesNo(bool yes) {
     return Str(yes ? kYes : kNo);
 }
 
-std::string PeriodText(const CMeasurementJob& job) {
-    if (job.MeasStartMeasured.IsZero() && job.MeasStopMeasured.IsZero()) return "??? - ???";
-    auto text = [](const CTimeStamp& t) {
-        return t.IsZero() ? std::string("???") : t.DisplayText();
-    };
-    return text(job.MeasStartMeasured) + " - " + text(job.MeasStopMeasured);
-}
-
 std::string PeriodLabel(const CMeasurementJob& job) {
     if (job.JobType == kJobSwitchActivated) return Str(1014);
     if (job.JobType == kJobContinuous) return Str(1012);
     return "Measurement period:";
-}
-
-std::string SegmentLines(const CMeasurementJob& job) {
-    const int count = std::min<int>(job.NrMeasSectionsProg, kMeasSectionCount);
-    if (count <= 0) return Str(kNotProgrammed);
-    std::string text;
-    for (int n = 0; n < count; ++n)
-        text += (n ? "\n" : "") + job_text::SegmentLine(job, n);
-    return text;
 }
 
 std::string PowerType(const CMeasurementJob& job) {
@@ -124,11 +107,11 @@ MeasurementInformation MakeMeasurementInformation(const CMeasurementJob& job) {
     for (size_t n = 0; n < size_t(kJobLineCount); ++n)
         rows.push_back({"text" + std::to_string(n + 1), job.JobTitle[n], job.JobText[n]});
     rows.push_back({"function", "Measurement function:", FunctionLetter(job.MeasFunc)});
-    rows.push_back({"period", PeriodLabel(job), PeriodText(job)});
+    rows.push_back({"period", PeriodLabel(job), job_text::MeasuredPeriod(job)});
     rows.push_back({"intervals", "Intervals:",
                     job_text::IntervalLength(job.Interval) + ",  " +
                         job_text::MemoryModel(job.IntervalMemModel)});
-    rows.push_back({"segments", "Measurement segments :", SegmentLines(job)});
+    rows.push_back({"segments", "Measurement segments :", job_text::SegmentList(job, "\n")});
     rows.push_back({"powerType", "Power Type:", PowerType(job)});
     rows.push_back({"nominalVoltage",
                     "Nominal voltage:", job_text::Fixed(job.NomVoltRawVal * 0.01, 0) + " V"});

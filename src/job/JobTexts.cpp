@@ -1,5 +1,6 @@
 #include "job/JobTexts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -58,6 +59,23 @@ std::string Averaging(int code) {
 int InputRangeVolts(const CMeasurementJob& job) {
     // The range table's 138.5 V shows as 138 V.
     return int(VoltageInputRange(int(job.VoltInputRangeCode), job.IsPhaseToPhase()));
+}
+
+std::string SegmentList(const CMeasurementJob& job, const std::string& separator) {
+    const int count = std::min<int>(job.NrMeasSectionsProg, kMeasSectionCount);
+    if (count <= 0) return Str(963);
+    std::string text;
+    for (int n = 0; n < count; ++n)
+        text += (n ? separator : std::string()) + SegmentLine(job, n);
+    return text;
+}
+
+std::string MeasuredPeriod(const CMeasurementJob& job) {
+    if (job.MeasStartMeasured.IsZero() && job.MeasStopMeasured.IsZero()) return "??? - ???";
+    auto text = [](const CTimeStamp& t) {
+        return t.IsZero() ? std::string("???") : t.DisplayText();
+    };
+    return text(job.MeasStartMeasured) + " - " + text(job.MeasStopMeasured);
 }
 
 std::string SegmentLine(const CMeasurementJob& job, int segment) {

@@ -17,6 +17,10 @@ std::string Averaging(int code);
 int InputRangeVolts(const CMeasurementJob& job);
 // "Mo 08:00 - Fr 17:00", "daily 08:00 - 17:00".
 std::string SegmentLine(const CMeasurementJob& job, int segment);
+// The programmed segments, one SegmentLine each joined by the separator; text 963 for none.
+std::string SegmentList(const CMeasurementJob& job, const std::string& separator);
+// "start - end" of the measured period, "???" for an end that is not set.
+std::string MeasuredPeriod(const CMeasurementJob& job);
 // "-10.00/+10.00% of 230 V": message 370 within message 371.
 std::string EventThresholds(const CMeasurementJob& job);
 // "linear", "circular".
