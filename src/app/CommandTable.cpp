@@ -4,6 +4,7 @@
 
 #include "app/Language.h"
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 
 namespace varelo {
 
@@ -71,9 +72,22 @@ constexpr int kViewCommands[] = {
 
 // Commands with a handler whatever the state.
 constexpr int kAlwaysEnabled[] = {
-    kNew,    kOpen,        kPrinterSetup,   kAbout,        kExit,            kGeneralSettings,
-    kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock,
-    kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
+    kNew,
+    kOpen,
+    kPrinterSetup,
+    kAbout,
+    kExit,
+    kGeneralSettings,
+    kColors,
+    kReadResults,
+    kReadOldResults,
+    kJobTemplates,
+    kStopMeasurement,
+    kSetClock,
+    kSetName,
+    kLoggerInfo,
+    kSetUpP,
+    kSetUpA,
     kLimitEditor,
     kChangeTransformer,
     kReset,
@@ -97,28 +111,28 @@ std::vector<MenuPopup> MenuBarOf(int templateId) {
     // (scaling, class limits, timeplot) can be reached.
     if (templateId == 174) {
         return {
-            {"&File",
+            {txt::menu_file,
              {kOpen, kChangeTransformer, kSeparator, kPrinterSetup, kSeparator, kRecentFilesSlot,
               kSeparator, kExit}},
-            {"&Logger", kLoggerItems},
-            {"S&ettings", kSettingsItems},
-            {"&?", help},
+            {txt::menu_logger, kLoggerItems},
+            {txt::menu_settings, kSettingsItems},
+            {txt::menu_help, help},
         };
     }
     return {
-        {"&File",
+        {txt::menu_file,
          {kOpen, kReopen, kCloseDocument, kSeparator, kMeasurementInfo, kSeparator, kPrint,
           kPrintDirect, kPrinterSetup, kSeparator, kExportSlot, kSeparator, kRecentFilesSlot,
           kSeparator, kCloseWindow}},
-        {"&Logger", templateId == 180 ? kOnlineLoggerItems : kLoggerItems},
-        {"&Analysis",
+        {txt::menu_logger, templateId == 180 ? kOnlineLoggerItems : kLoggerItems},
+        {txt::menu_analysis,
          {kGraphicalSummary, kTableSummary, kStatisticalValues, kMostCritical, kAllExceedings,
           kSeparator, kTimeplotManual, kTimeplotAoa, kSeparator, kVoltageCumulative,
           kCurrentCumulative, kSeparator, kDisDip}},
-        {nullptr, {kWindowMenusSlot}},
-        {"S&ettings", kSettingsItems},
-        {"&Window", {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}},
-        {"&?", help},
+        {{}, {kWindowMenusSlot}},
+        {txt::menu_settings, kSettingsItems},
+        {txt::menu_window, {kWindowNew, kWindowCascade, kWindowTile, kWindowArrange}},
+        {txt::menu_help, help},
     };
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/StringTable.h"
+
 #include "app/AppOptions.h"
 
 namespace varelo {
@@ -71,7 +73,7 @@ inline constexpr int kExportSlot = -3;       // the "E&xport" submenu
 inline constexpr int kWindowMenusSlot = -4;  // the popups of the active result window
 
 struct MenuPopup {
-    const char* title;
+    TextKey title;           // no name: the slot of the active window's popups
     std::vector<int> items;  // command ids, separators and slots in order
 };
 

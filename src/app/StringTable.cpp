@@ -34,7 +34,39 @@ std::string Unescape(std::string_view text) {
     return out;
 }
 
+bool IsKeyPart(std::string_view part, bool first) {
+    if (part.empty()) return false;
+    for (char c : part) {
+        const bool lower = c >= 'a' && c <= 'z';
+        const bool digit = c >= '0' && c <= '9';
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (!lower && !digit && (first || !upper)) return false;
+    }
+    return !first || (part[0] >= 'a' && part[0] <= 'z');
+}
+
+bool ParseId(std::string_view text, int& id) {
+    if (text.empty() || text.size() > 9) return false;
+    id = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        id = id * 10 + (c - '0');
+    }
+    return true;
+}
+
 }  // namespace
+
+bool IsTextKey(std::string_view name) {
+    size_t dot = name.find('.');
+    if (dot == std::string_view::npos || !IsKeyPart(name.substr(0, dot), true)) return false;
+    do {
+        name.remove_prefix(dot + 1);
+        dot = name.find('.');
+        if (!IsKeyPart(name.substr(0, dot), false)) return false;
+    } while (dot != std::string_view::npos);
+    return true;
+}
 
 size_t StringTable::Parse(std::string_view content) {
     size_t count = 0;
@@ -43,16 +75,17 @@ size_t StringTable::Parse(std::string_view content) {
         std::string_view line = content.substr(0, end);
         content = end == std::string_view::npos ? std::string_view() : content.substr(end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        size_t tab = line.find('\t');
-        if (tab == 0 || tab == std::string_view::npos || tab > 9) continue;
+        const size_t tab = line.find('\t');
+        if (tab == std::string_view::npos) continue;
+        const std::string_view name = line.substr(0, tab);
         int id = 0;
-        bool digits = true;
-        for (char c : line.substr(0, tab)) {
-            if (c < '0' || c > '9') digits = false;
-            else id = id * 10 + (c - '0');
+        if (ParseId(name, id)) {
+            texts_[id] = Unescape(line.substr(tab + 1));
+        } else if (IsTextKey(name)) {
+            keyed_.insert_or_assign(std::string(name), Unescape(line.substr(tab + 1)));
+        } else {
+            continue;
         }
-        if (!digits) continue;
-        texts_[id] = Unescape(line.substr(tab + 1));
         ++count;
     }
     return count;
@@ -66,6 +99,7 @@ bool StringTable::LoadFile(const std::string& path) {
     std::string text = content.str();
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     texts_.clear();
+    keyed_.clear();
     Parse(text);
     return true;
 }
@@ -75,7 +109,28 @@ const std::string* StringTable::Find(int id) const {
     return it == texts_.end() ? nullptr : &it->second;
 }
 
-Strings::Strings() { english_.Parse(kEnglishStringTable); }
+const std::string* StringTable::Find(std::string_view key) const {
+    auto it = keyed_.find(key);
+    return it == keyed_.end() ? nullptr : &it->second;
+}
+
+std::vector<int> StringTable::Ids() const {
+    std::vector<int> ids;
+    for (const auto& entry : texts_)
+        ids.push_back(entry.first);
+    return ids;
+}
+
+std::vector<std::string> StringTable::Keys() const {
+    std::vector<std::string> keys;
+    for (const auto& entry : keyed_)
+        keys.push_back(entry.first);
+    return keys;
+}
+
+Strings::Strings() {
+    english_.Parse(kEnglishStringTable);
+}
 
 Strings& Strings::Instance() {
     static Strings strings;
@@ -88,11 +143,20 @@ std::string Strings::Text(int id) const {
     return {};
 }
 
-bool Strings::Has(int id) const { return module_.Find(id) || english_.Find(id); }
+std::string Strings::Text(TextKey key) const {
+    if (const std::string* text = module_.Find(key.name)) return *text;
+    if (const std::string* text = english_.Find(key.name)) return *text;
+    return {};
+}
+
+bool Strings::Has(int id) const {
+    return module_.Find(id) || english_.Find(id);
+}
 
 std::string FormatPositional(std::string_view pattern, std::initializer_list<std::string> args) {
     std::vector<const std::string*> list;
-    for (const auto& a : args) list.push_back(&a);
+    for (const auto& a : args)
+        list.push_back(&a);
     std::string out;
     out.reserve(pattern.size() + 32);
     for (size_t i = 0; i < pattern.size(); ++i) {
@@ -156,11 +220,14 @@ std::string FormatPrintf(std::string_view pattern, std::initializer_list<PrintfA
         }
         size_t start = i++;
         std::string spec = "%";
-        while (i < pattern.size() && std::string_view("-+ 0#").find(pattern[i]) != std::string_view::npos)
+        while (i < pattern.size() &&
+               std::string_view("-+ 0#").find(pattern[i]) != std::string_view::npos)
             spec += pattern[i++];
-        while (i < pattern.size() && ((pattern[i] >= '0' && pattern[i] <= '9') || pattern[i] == '.'))
+        while (i < pattern.size() &&
+               ((pattern[i] >= '0' && pattern[i] <= '9') || pattern[i] == '.'))
             spec += pattern[i++];
-        while (i < pattern.size() && std::string_view("hlLqjzt").find(pattern[i]) != std::string_view::npos)
+        while (i < pattern.size() &&
+               std::string_view("hlLqjzt").find(pattern[i]) != std::string_view::npos)
             ++i;  // length modifiers: the argument carries its own width
         if (i >= pattern.size()) {
             out += pattern.substr(start);
@@ -177,23 +244,25 @@ std::string FormatPrintf(std::string_view pattern, std::initializer_list<PrintfA
         }
         const PrintfArg& arg = next != args.end() ? *next++ : none;
         switch (conv) {
-            case 'd': case 'i':
-                out += FormatOne(spec + "lld", AsSigned(arg));
+            case 'd':
+            case 'i': out += FormatOne(spec + "lld", AsSigned(arg)); break;
+            case 'u':
+            case 'x':
+            case 'X':
+            case 'o':
+                out +=
+                    FormatOne(spec + "ll" + conv, static_cast<unsigned long long>(AsSigned(arg)));
                 break;
-            case 'u': case 'x': case 'X': case 'o':
-                out += FormatOne(spec + "ll" + conv, static_cast<unsigned long long>(AsSigned(arg)));
-                break;
-            case 'f': case 'F': case 'e': case 'E': case 'g': case 'G':
-                out += FormatOne(spec + conv, AsDouble(arg));
-                break;
-            case 'c':
-                out += FormatOne(spec + 'c', static_cast<int>(AsSigned(arg)));
-                break;
-            case 's': case 'S':
-                out += FormatOne(spec + 's', AsString(arg).c_str());
-                break;
-            default:
-                break;
+            case 'f':
+            case 'F':
+            case 'e':
+            case 'E':
+            case 'g':
+            case 'G': out += FormatOne(spec + conv, AsDouble(arg)); break;
+            case 'c': out += FormatOne(spec + 'c', static_cast<int>(AsSigned(arg))); break;
+            case 's':
+            case 'S': out += FormatOne(spec + 's', AsString(arg).c_str()); break;
+            default: break;
         }
     }
     return out;

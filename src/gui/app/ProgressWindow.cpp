@@ -44,7 +44,7 @@ ProgressWindow::ProgressWindow(const ProgressLayout& layout, QWidget* parent)
         captions_.push_back(Q(caption));
     column->addLayout(rows_);
     if (layout.cancellable) {
-        cancel_ = new QPushButton(tr("Cancel"));
+        cancel_ = new QPushButton(QTxt(txt::dlg_progress_cancel));
         connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
         column->addWidget(cancel_, 0, Qt::AlignHCenter);
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "measurement/TimeStamp.h"
 
 namespace varelo {
@@ -23,6 +24,11 @@ inline QString QStr(int id) {
 
 QDateTime ToQDateTime(const CTimeStamp& time);
 CTimeStamp FromQDateTime(const QDateTime& time);
+// A named text as a Qt string.
+inline QString QTxt(TextKey key) {
+    return Q(Txt(key));
+}
+
 // "text|patterns|...||" as file dialog name filters.
 QStringList DialogNameFilters(const std::string& filter);
 

@@ -36,12 +36,12 @@ AboutDialog::AboutDialog(QWidget* parent)
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(BoldLabel(QStr(174), 36));
-    texts->addWidget(BoldLabel(tr("Software for Logger"), 14));
+    texts->addWidget(BoldLabel(QTxt(txt::dlg_about_softwareForLogger), 14));
     texts->addSpacing(8);
     texts->addWidget(version_);
     texts->addSpacing(8);
-    texts->addWidget(new QLabel(tr("Copyright \u00A9 Orbant. All rights reserved.")));
-    texts->addWidget(new QLabel(tr("Evaluation of power quality measurements.")));
+    texts->addWidget(new QLabel(QTxt(txt::dlg_about_copyright)));
+    texts->addWidget(new QLabel(QTxt(txt::dlg_about_evaluationOfPowerQuality)));
 
     auto* body = new QHBoxLayout;
     body->addWidget(logo);

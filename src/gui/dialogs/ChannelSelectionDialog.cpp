@@ -80,11 +80,11 @@ ChannelSelectionDialog::ChannelSelectionDialog(const ChannelSelectionSetup& setu
       addAll_(new QPushButton("> >")),
       remove_(new QPushButton("<")),
       removeAll_(new QPushButton("< <")),
-      replace_(new QCheckBox(tr("Replace"))),
+      replace_(new QCheckBox(QTxt(txt::dlg_channelSelection_replace))),
       count_(new QLabel) {
     const bool timeplot = setup.layout == ChannelLayout::kTimeplot;
-    setWindowTitle(timeplot ? tr("Timeplot - Channel selection")
-                            : tr("Export - Channel selection"));
+    setWindowTitle(timeplot ? QTxt(txt::dlg_channelSelection_title)
+                            : QTxt(txt::dlg_channelSelection_exportChannelSelection));
     for (int i = 0; i < int(selection_->Offered().size()); ++i)
         offered_->addItem(Q(selection_->OfferedName(i)));
     // Wide enough for the longest name beside the scroll bar.
@@ -92,7 +92,7 @@ ChannelSelectionDialog::ChannelSelectionDialog(const ChannelSelectionSetup& setu
                               offered_->verticalScrollBar()->sizeHint().width() + 8);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(tr("Measurement quantities")));
+    left->addWidget(new QLabel(QTxt(txt::dlg_channelSelection_measurementQuantities)));
     left->addWidget(offered_, 1);
     auto* phaseBox = new QGroupBox;
     auto* phaseRow = new QHBoxLayout(phaseBox);
@@ -110,7 +110,7 @@ ChannelSelectionDialog::ChannelSelectionDialog(const ChannelSelectionSetup& setu
     left->addWidget(phaseBox);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(tr("Selected")));
+    right->addWidget(new QLabel(QTxt(txt::dlg_channelSelection_selected)));
     right->addWidget(count_);
     right->addWidget(chosen_, 1);
     right->addWidget(replace_);

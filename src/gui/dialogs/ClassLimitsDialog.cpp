@@ -9,6 +9,7 @@
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
 #include "evaluation/CumulativeFrequency.h"
+#include "gui/app/QtText.h"
 
 namespace varelo {
 
@@ -18,17 +19,17 @@ constexpr int kUpperNotAboveLower = 788;
 
 ClassLimitsDialog::ClassLimitsDialog(int upper, int lower, UserInterface& ui, QWidget* parent)
     : QDialog(parent), ui_(ui), upper_(new QSpinBox), lower_(new QSpinBox) {
-    setWindowTitle(QStringLiteral("Cumulative frequency- Class limits"));
+    setWindowTitle(QTxt(txt::dlg_classLimits_title));
     upper_->setRange(1, 100);
     lower_->setRange(0, 99);
     upper_->setValue(upper);
     lower_->setValue(lower);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Upper class limit (%):"), upper_);
-    form->addRow(QStringLiteral("Lower class limit (%):"), lower_);
+    form->addRow(QTxt(txt::dlg_classLimits_upperClassLimit), upper_);
+    form->addRow(QTxt(txt::dlg_classLimits_lowerClassLimit), lower_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QPushButton* standard =
-        buttons->addButton(QStringLiteral("Standard"), QDialogButtonBox::ResetRole);
+        buttons->addButton(QTxt(txt::dlg_classLimits_standard), QDialogButtonBox::ResetRole);
     connect(standard, &QPushButton::clicked, this, [this] {
         const CumulativeSettings defaults;
         upper_->setValue(defaults.upperClassLimit);

@@ -17,15 +17,15 @@ namespace varelo {
 namespace {
 
 struct Group {
-    const char* title;
+    TextKey title;
     const char* section;
     int columns;
 };
 
 constexpr Group kGroups[] = {
-    {"Timeplot", "Level-Time Diagram", 3},
-    {"Graphical summary", "Graphical Summary", 2},
-    {"Cumulative frequency", "Cumulativ frequency", 3},
+    {txt::dlg_colors_timeplot, "Level-Time Diagram", 3},
+    {txt::dlg_colors_graphicalSummary, "Graphical Summary", 2},
+    {txt::dlg_colors_cumulativeFrequency, "Cumulativ frequency", 3},
 };
 
 QIcon Swatch(const QColor& color) {
@@ -57,13 +57,13 @@ unsigned FromQColor(const QColor& color) {
 ColorsDialog::ColorsDialog(const ColorSet& colors, QWidget* parent)
     : QDialog(parent),
       colors_(colors),
-      standard_(new QPushButton(tr("&Standard"))),
+      standard_(new QPushButton(QTxt(txt::dlg_colors_standard))),
       chooser_(PlatformChooser) {
-    setWindowTitle(tr("Set Colors"));
+    setWindowTitle(QTxt(txt::dlg_colors_title));
     auto* groups = new QHBoxLayout;
     const auto all = ColorSlots();
     for (const Group& group : kGroups) {
-        auto* box = new QGroupBox(tr(group.title));
+        auto* box = new QGroupBox(QTxt(group.title));
         auto* grid = new QGridLayout(box);
         int inGroup = 0;
         for (size_t slot = 0; slot < all.size(); ++slot) {

@@ -51,16 +51,19 @@ EvaluationPeriodDialog::EvaluationPeriodDialog(const PeriodQuestion& question, Q
       startTime_(MakeTimeEdit()),
       endDate_(MakeDateEdit()),
       endTime_(MakeTimeEdit()) {
-    setWindowTitle(tr("Evaluation period"));
-    auto* measured = new QGroupBox(tr("Measurement period"));
+    setWindowTitle(QTxt(txt::dlg_evaluationPeriod_title));
+    auto* measured = new QGroupBox(QStr(237));
     auto* measuredLayout = new QFormLayout(measured);
-    measuredLayout->addRow(tr("Start:"), new QLabel(RegionalText(question.measurementStart)));
-    measuredLayout->addRow(tr("End:"), new QLabel(RegionalText(question.measurementEnd)));
+    measuredLayout->addRow(QTxt(txt::dlg_evaluationPeriod_start),
+                           new QLabel(RegionalText(question.measurementStart)));
+    measuredLayout->addRow(QTxt(txt::dlg_evaluationPeriod_end),
+                           new QLabel(RegionalText(question.measurementEnd)));
 
-    auto* evaluated = new QGroupBox(tr("Evaluation period"));
+    auto* evaluated = new QGroupBox(QTxt(txt::dlg_evaluationPeriod_title));
     auto* evaluatedLayout = new QFormLayout(evaluated);
-    evaluatedLayout->addRow(tr("Start:"), DateTimeRow(startDate_, startTime_));
-    evaluatedLayout->addRow(tr("End:"), DateTimeRow(endDate_, endTime_));
+    evaluatedLayout->addRow(QTxt(txt::dlg_evaluationPeriod_start),
+                            DateTimeRow(startDate_, startTime_));
+    evaluatedLayout->addRow(QTxt(txt::dlg_evaluationPeriod_end), DateTimeRow(endDate_, endTime_));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

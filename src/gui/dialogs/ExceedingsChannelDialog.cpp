@@ -39,7 +39,7 @@ ExceedingsChannelDialog::ExceedingsChannelDialog(const CVamor800Doc& doc, QWidge
       remove_(new QPushButton("<")),
       removeAll_(new QPushButton("< <")),
       count_(new QLabel) {
-    setWindowTitle(tr("All exceedings - Channel selection"));
+    setWindowTitle(QTxt(txt::dlg_exceedingsChannel_title));
     for (int i = 0; i < int(choice_->Offered().size()); ++i)
         offered_->addItem(Q(choice_->OfferedName(i)));
     offered_->setMinimumWidth(offered_->sizeHintForColumn(0) + 2 * offered_->frameWidth() +
@@ -47,7 +47,7 @@ ExceedingsChannelDialog::ExceedingsChannelDialog(const CVamor800Doc& doc, QWidge
     offered_->setCurrentRow(choice_->OfferedSelection());
 
     auto* left = new QVBoxLayout;
-    left->addWidget(new QLabel(tr("Measurement quantities")));
+    left->addWidget(new QLabel(QTxt(txt::dlg_exceedingsChannel_measurementQuantities)));
     left->addWidget(offered_, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(count_);

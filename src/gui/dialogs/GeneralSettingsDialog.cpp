@@ -61,18 +61,20 @@ GeneralSettingsDialog::GeneralSettingsDialog(const GeneralSettingsForm& form,
       thd50_(new QRadioButton("2 .. 50")),
       l123_(new QRadioButton("L1, L2, L3")),
       abc_(new QRadioButton("A, B, C")),
-      voltage_{new QRadioButton(tr("Fundamental")), new QRadioButton(tr("Nominal value")),
-               new QRadioButton(tr("Average value")), new QRadioButton(tr("Absolute values"))},
-      current_{new QRadioButton(tr("Fundamental")), new QRadioButton(tr("Average value")),
-               new QRadioButton(tr("Absolute values"))},
-      showSplash_(new QCheckBox(tr("Show Orbant Startup Screen"))),
-      showStartMenu_(new QCheckBox(tr("Show Startup Menu"))),
-      autoTimeSync_(
-          new QCheckBox(tr("Automatic time synchronization when saving a job to Logger"))),
-      showEn50160_(new QCheckBox(tr("Show EN50160 non compliance warning"))),
-      showFlicker_(new QCheckBox(tr("Show Flicker values"))),
-      showThd_(new QCheckBox(tr("Show THD values"))) {
-    setWindowTitle(tr("General settings"));
+      voltage_{new QRadioButton(QTxt(txt::dlg_generalSettings_fundamental)),
+               new QRadioButton(QTxt(txt::dlg_generalSettings_nominalValue)),
+               new QRadioButton(QStr(1111)),
+               new QRadioButton(QTxt(txt::dlg_generalSettings_absoluteValues))},
+      current_{new QRadioButton(QTxt(txt::dlg_generalSettings_fundamental)),
+               new QRadioButton(QStr(1111)),
+               new QRadioButton(QTxt(txt::dlg_generalSettings_absoluteValues))},
+      showSplash_(new QCheckBox(QTxt(txt::dlg_generalSettings_showOrbantStartupScreen))),
+      showStartMenu_(new QCheckBox(QTxt(txt::dlg_generalSettings_showStartupMenu))),
+      autoTimeSync_(new QCheckBox(QTxt(txt::dlg_generalSettings_automaticTimeSynchronizationWhen))),
+      showEn50160_(new QCheckBox(QTxt(txt::dlg_generalSettings_showEn50160NonCompliance))),
+      showFlicker_(new QCheckBox(QTxt(txt::dlg_generalSettings_showFlickerValues))),
+      showThd_(new QCheckBox(QTxt(txt::dlg_generalSettings_showThdValues))) {
+    setWindowTitle(QTxt(txt::dlg_generalSettings_title));
     printHeader_->setMaxLength(50);
     for (int port = 1; port <= 9; ++port)
         port_->addItem(Q(PortLabel(port)));
@@ -96,17 +98,19 @@ GeneralSettingsDialog::GeneralSettingsDialog(const GeneralSettingsForm& form,
 }
 
 QWidget* GeneralSettingsDialog::BuildFiles() {
-    auto* selectLimits = new QPushButton(tr("Select"));
+    auto* selectLimits = new QPushButton(QTxt(txt::dlg_generalSettings_select));
     connect(selectLimits, &QPushButton::clicked, this,
             [this] { SelectFile(limitFile_, 854, 339, 853); });
-    auto* selectAoa = new QPushButton(tr("Select"));
+    auto* selectAoa = new QPushButton(QTxt(txt::dlg_generalSettings_select));
     connect(selectAoa, &QPushButton::clicked, this,
             [this] { SelectFile(aoaFile_, 200, 201, 199); });
     auto* box = new QGroupBox;
     auto* form = new QFormLayout(box);
-    form->addRow(tr("Title on print"), printHeader_);
-    form->addRow(tr("Limit value level file for analysis"), FileRow(limitFile_, selectLimits));
-    form->addRow(tr("Application oriented analysis file"), FileRow(aoaFile_, selectAoa));
+    form->addRow(QTxt(txt::dlg_generalSettings_titleOnPrint), printHeader_);
+    form->addRow(QTxt(txt::dlg_generalSettings_limitValueLevelFile),
+                 FileRow(limitFile_, selectLimits));
+    form->addRow(QTxt(txt::dlg_generalSettings_applicationOrientedAnalysisFile),
+                 FileRow(aoaFile_, selectAoa));
     return box;
 }
 
@@ -114,23 +118,23 @@ QWidget* GeneralSettingsDialog::BuildCommunication() {
     auto* column = new QWidget;
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* link = new QGroupBox(tr("Interface"));
+    auto* link = new QGroupBox(QTxt(txt::dlg_generalSettings_interface));
     auto* form = new QFormLayout(link);
-    form->addRow(tr("RS 232 Port"), port_);
-    form->addRow(tr("Baud rate"), baud_);
+    form->addRow(QTxt(txt::dlg_generalSettings_rs232Port), port_);
+    form->addRow(QTxt(txt::dlg_generalSettings_baudRate), baud_);
     layout->addWidget(link);
     layout->addWidget(
-        RadioColumn(tr("Number of harmonics for THD calculations"), {thd40_, thd50_}));
-    layout->addWidget(RadioColumn(tr("Phase identification"), {l123_, abc_}));
+        RadioColumn(QTxt(txt::dlg_generalSettings_numberOfHarmonicsFor), {thd40_, thd50_}));
+    layout->addWidget(
+        RadioColumn(QTxt(txt::dlg_generalSettings_phaseIdentification), {l123_, abc_}));
     return column;
 }
 
 QWidget* GeneralSettingsDialog::BuildHarmonics() {
-    auto* box = new QGroupBox(tr("Harmonics in"));
+    auto* box = new QGroupBox(QTxt(txt::dlg_generalSettings_harmonicsIn));
     auto* layout = new QHBoxLayout(box);
-    layout->addWidget(
-        RadioColumn(tr("Voltage"), {voltage_[0], voltage_[1], voltage_[2], voltage_[3]}));
-    layout->addWidget(RadioColumn(tr("Current"), {current_[0], current_[1], current_[2]}));
+    layout->addWidget(RadioColumn(QStr(250), {voltage_[0], voltage_[1], voltage_[2], voltage_[3]}));
+    layout->addWidget(RadioColumn(QStr(253), {current_[0], current_[1], current_[2]}));
     return box;
 }
 

@@ -85,8 +85,8 @@ LimitValueDialog::LimitValueDialog(const DiagramState& diagram, const CVamor800D
           LimitLineInputs{doc.Limits(), doc.Data().job, QuantitySettings::Current()},
           AppOptions::Instance().PhaseLabeling(), diagram.LimitCurve(), diagram.LimitBand())),
       list_(new QListWidget),
-      without_(new QPushButton(tr("Without"))) {
-    setWindowTitle(tr("Level-Time Diagram - Limit value"));
+      without_(new QPushButton(QTxt(txt::dlg_limitValue_without))) {
+    setWindowTitle(QTxt(txt::dlg_limitValue_title));
     QStringList texts;
     for (const LimitValueChoice::Entry& entry : choice_->Entries())
         texts << Q(entry.text);

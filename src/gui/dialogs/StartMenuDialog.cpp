@@ -12,9 +12,9 @@ namespace varelo {
 
 StartMenuDialog::StartMenuDialog(QWidget* parent)
     : QDialog(parent),
-      setUpP_(new QPushButton(tr("Set up"))),
-      setUpA_(new QPushButton(tr("Set up"))),
-      open_(new QPushButton(tr("Open"))) {
+      setUpP_(new QPushButton(QTxt(txt::dlg_startMenu_setUp))),
+      setUpA_(new QPushButton(QTxt(txt::dlg_startMenu_setUp))),
+      open_(new QPushButton(QTxt(txt::dlg_startMenu_open))) {
     setWindowTitle(QStr(174));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
@@ -24,9 +24,9 @@ StartMenuDialog::StartMenuDialog(QWidget* parent)
         QString text;
         int choice;
     } rows[] = {
-        {setUpP_, tr("Setting up a Logger for function P"), kSetUpP},
-        {setUpA_, tr("Setting up a Logger for function A"), kSetUpA},
-        {open_, tr("Open a data file for analysis"), kOpen},
+        {setUpP_, QTxt(txt::dlg_startMenu_settingUpALogger), kSetUpP},
+        {setUpA_, QTxt(txt::dlg_startMenu_settingUpALoggerForFunction), kSetUpA},
+        {open_, QTxt(txt::dlg_startMenu_openADataFile), kOpen},
     };
     int row = 0;
     for (const auto& r : rows) {

@@ -17,7 +17,7 @@ namespace varelo {
 TransformerDialog::TransformerDialog(const CMeasurementJob& job, PhaseLabels labels,
                                      UserInterface& ui, QWidget* parent)
     : QDialog(parent), ui_(ui), job_(job), form_(job) {
-    setWindowTitle(tr("Change current transformer ratio"));
+    setWindowTitle(QTxt(txt::dlg_transformer_title));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildGroup(Q(TransformerForm::PhaseCaption(labels)), form_.phase, phase_));
     neutralGroup_ = BuildGroup(QStr(242), form_.neutral, neutral_);
@@ -33,8 +33,8 @@ QGroupBox* TransformerDialog::BuildGroup(const QString& title, const Transformer
                                          GroupWidgets& widgets) {
     auto* box = new QGroupBox(title);
     auto* form = new QFormLayout(box);
-    form->addRow(tr("Input Range:"), new QLabel(Q(group.inputRange) + " A"));
-    widgets.box = new QCheckBox(tr("&Additional current transformer"));
+    form->addRow(QTxt(txt::dlg_transformer_inputRange), new QLabel(Q(group.inputRange) + " A"));
+    widgets.box = new QCheckBox(QTxt(txt::dlg_transformer_additionalCurrentTransformer));
     widgets.box->setChecked(group.transformer);
     form->addRow(widgets.box);
     auto edit = [](const std::string& text) {
@@ -44,8 +44,8 @@ QGroupBox* TransformerDialog::BuildGroup(const QString& title, const Transformer
     };
     widgets.primary = edit(group.primary);
     widgets.secondary = edit(group.secondary);
-    auto* primaryLabel = new QLabel(tr("&Primary current:"));
-    auto* secondaryLabel = new QLabel(tr("S&econdary current:"));
+    auto* primaryLabel = new QLabel(QTxt(txt::dlg_transformer_primaryCurrent));
+    auto* secondaryLabel = new QLabel(QTxt(txt::dlg_transformer_secondaryCurrent));
     primaryLabel->setBuddy(widgets.primary);
     secondaryLabel->setBuddy(widgets.secondary);
     form->addRow(primaryLabel, widgets.primary);

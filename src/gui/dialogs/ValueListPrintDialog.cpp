@@ -28,11 +28,13 @@ ValueListPrintDialog::ValueListPrintDialog(int period, const CTimeStamp& start,
                                            const CTimeStamp& measurementStart,
                                            const CTimeStamp& measurementEnd, QWidget* parent)
     : QDialog(parent), periods_(new QListWidget), date_(new QDateEdit), time_(new QTimeEdit) {
-    setWindowTitle(tr("Measurement list - Print period and start point"));
-    auto* measured = new QGroupBox(tr("Measurement period"));
+    setWindowTitle(QTxt(txt::dlg_valueListPrint_title));
+    auto* measured = new QGroupBox(QStr(237));
     auto* measuredLayout = new QFormLayout(measured);
-    measuredLayout->addRow(tr("from:"), new QLabel(RegionalText(measurementStart)));
-    measuredLayout->addRow(tr("to:"), new QLabel(RegionalText(measurementEnd)));
+    measuredLayout->addRow(QTxt(txt::dlg_valueListPrint_from),
+                           new QLabel(RegionalText(measurementStart)));
+    measuredLayout->addRow(QTxt(txt::dlg_valueListPrint_to),
+                           new QLabel(RegionalText(measurementEnd)));
 
     for (const ValueListPeriod& p : MeasurementValueList::Periods())
         periods_->addItem(tr(p.entry));
@@ -43,7 +45,7 @@ ValueListPrintDialog::ValueListPrintDialog(int period, const CTimeStamp& start,
     date_->setDate(at.date());
     time_->setDisplayFormat("HH:mm:ss");
     time_->setTime(at.time());
-    auto* printed = new QGroupBox(tr("Print period"));
+    auto* printed = new QGroupBox(QTxt(txt::dlg_valueListPrint_printPeriod));
     auto* printedLayout = new QVBoxLayout(printed);
     printedLayout->addWidget(periods_, 1);
     auto* startRow = new QHBoxLayout;

@@ -33,18 +33,20 @@ XAxisScalingDialog::XAxisScalingDialog(const TimeAxis& axis, QWidget* parent)
       periods_(new QListWidget),
       date_(new QDateEdit),
       time_(new QTimeEdit) {
-    setWindowTitle(tr("Timeplot - Scaling X-axis"));
-    auto* measured = new QGroupBox(tr("Measurement period"));
+    setWindowTitle(QTxt(txt::dlg_xAxisScaling_title));
+    auto* measured = new QGroupBox(QStr(237));
     auto* measuredLayout = new QFormLayout(measured);
-    measuredLayout->addRow(tr("from:"), new QLabel(RegionalText(scaling_.MeasurementStart())));
-    measuredLayout->addRow(tr("to:"), new QLabel(RegionalText(scaling_.MeasurementEnd())));
+    measuredLayout->addRow(QTxt(txt::dlg_xAxisScaling_from),
+                           new QLabel(RegionalText(scaling_.MeasurementStart())));
+    measuredLayout->addRow(QTxt(txt::dlg_xAxisScaling_to),
+                           new QLabel(RegionalText(scaling_.MeasurementEnd())));
 
     for (int period : scaling_.Periods())
         periods_->addItem(tr(TimePeriodAt(period).label));
     periods_->setMinimumHeight(220);
     date_->setCalendarPopup(true);
     time_->setDisplayFormat("HH:mm:ss");
-    auto* segment = new QGroupBox(tr("Displayed time segment"));
+    auto* segment = new QGroupBox(QTxt(txt::dlg_xAxisScaling_displayedTimeSegment));
     auto* segmentLayout = new QVBoxLayout(segment);
     segmentLayout->addWidget(periods_, 1);
     auto* start = new QHBoxLayout;

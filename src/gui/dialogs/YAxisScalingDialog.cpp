@@ -74,15 +74,16 @@ YAxisScalingDialog::YAxisScalingDialog(DiagramState& diagram, ScaleSources sourc
       diagram_(diagram),
       settings_(settings),
       ui_(ui),
-      modes_{new QRadioButton(tr("Measurement range")), new QRadioButton(tr("Extreme value")),
-             new QRadioButton(tr("Manual"))},
-      zoom_(new QCheckBox(tr("According to &zoom"))),
-      groupScaling_(new QCheckBox(tr("Group scaling"))),
+      modes_{new QRadioButton(QTxt(txt::dlg_yAxisScaling_measurementRange)),
+             new QRadioButton(QTxt(txt::dlg_yAxisScaling_extremeValue)),
+             new QRadioButton(QTxt(txt::dlg_yAxisScaling_manual))},
+      zoom_(new QCheckBox(QTxt(txt::dlg_yAxisScaling_accordingToZoom))),
+      groupScaling_(new QCheckBox(QTxt(txt::dlg_yAxisScaling_groupScaling))),
       leftGroup_(new QButtonGroup(this)),
       rightGroup_(new QButtonGroup(this)),
-      noRight_(new QRadioButton(tr("None"))) {
-    setWindowTitle(tr("Timeplot - Scaling Y-axis"));
-    auto* modeBox = new QGroupBox(tr("Scaling"));
+      noRight_(new QRadioButton(QTxt(txt::dlg_yAxisScaling_none))) {
+    setWindowTitle(QTxt(txt::dlg_yAxisScaling_title));
+    auto* modeBox = new QGroupBox(QTxt(txt::dlg_yAxisScaling_scaling));
     auto* modeLayout = new QHBoxLayout(modeBox);
     auto* modeGroup = new QButtonGroup(this);
     for (int mode = kScaleMeasuringRange; mode <= kScaleManual; ++mode) {
@@ -121,9 +122,15 @@ YAxisScalingDialog::~YAxisScalingDialog() = default;
 QWidget* YAxisScalingDialog::BuildRows(const CVamor800Doc& doc) {
     auto* box = new QGroupBox;
     auto* grid = new QGridLayout(box);
-    const QStringList headers = {tr("Group"),   tr("Channel"), tr("Minimum"),
-                                 tr("Maximum"), tr("Unit"),    tr("0 %"),
-                                 tr("100 %"),   tr("Left"),    tr("Right")};
+    const QStringList headers = {QTxt(txt::dlg_yAxisScaling_group),
+                                 QTxt(txt::dlg_yAxisScaling_channel),
+                                 QTxt(txt::dlg_yAxisScaling_minimum),
+                                 QTxt(txt::dlg_yAxisScaling_maximum),
+                                 QStr(1277),
+                                 tr("0 %"),
+                                 tr("100 %"),
+                                 QTxt(txt::dlg_yAxisScaling_left),
+                                 QTxt(txt::dlg_yAxisScaling_right)};
     for (int column = 0; column < headers.size(); ++column)
         grid->addWidget(Header(headers[column]), 0, column);
     const QuantitySettings units = QuantitySettings::Current();

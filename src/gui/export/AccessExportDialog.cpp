@@ -27,9 +27,9 @@ constexpr int kExtension = 1507;
 AccessExportDialog::AccessExportDialog(const QString& path, bool headerTable, QWidget* parent)
     : QDialog(parent),
       path_(new QLineEdit(path)),
-      select_(new QPushButton(tr("Sele&ct"))),
-      header_(new QCheckBox(tr("add header table"))) {
-    setWindowTitle(tr("Export - Access"));
+      select_(new QPushButton(QTxt(txt::dlg_accessExport_select))),
+      header_(new QCheckBox(QTxt(txt::dlg_accessExport_addHeaderTable))) {
+    setWindowTitle(QTxt(txt::dlg_accessExport_title));
     path_->setReadOnly(true);
     path_->setMinimumWidth(360);
     header_->setChecked(headerTable);

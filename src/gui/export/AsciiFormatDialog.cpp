@@ -1,4 +1,5 @@
 #include "gui/export/AsciiFormatDialog.h"
+#include "gui/app/QtText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -11,22 +12,22 @@ namespace varelo {
 
 AsciiFormatDialog::AsciiFormatDialog(const AsciiFormat& format, bool withStatus, QWidget* parent)
     : QDialog(parent),
-      point_(new QRadioButton(tr("Decimal point (.)"))),
-      regional_(new QRadioButton(tr("According to the regional settings"))),
-      noHeader_(new QCheckBox(tr("Suppress header lines (for proper CSV format)"))),
-      quote_(new QCheckBox(tr("Text-&delimiter - ASCII-value 34 (22H)"))),
-      lineNumbers_(new QCheckBox(tr("With &line numbers"))),
-      regionalTime_(new QCheckBox(tr("Date/time format according to &Windows"))),
-      status_(new QCheckBox(tr("Status"))),
-      save_(new QCheckBox(tr("Save selected confi&guration"))) {
-    setWindowTitle(tr("Output format"));
-    const QString names[] = {tr("&Comma (,)"),
-                             tr("&Tabulator (^I)"),
-                             tr("&Space ( )"),
-                             tr("Sem&icolon (;)"),
-                             tr("T&able format with comma"),
-                             tr("Table format with s&pace"),
-                             tr("Table format with se&micolon")};
+      point_(new QRadioButton(QTxt(txt::dlg_asciiFormat_decimalPoint))),
+      regional_(new QRadioButton(QTxt(txt::dlg_asciiFormat_accordingToTheRegional))),
+      noHeader_(new QCheckBox(QTxt(txt::dlg_asciiFormat_suppressHeaderLinesFor))),
+      quote_(new QCheckBox(QTxt(txt::dlg_asciiFormat_textDelimiterAsciiValue))),
+      lineNumbers_(new QCheckBox(QTxt(txt::dlg_asciiFormat_withLineNumbers))),
+      regionalTime_(new QCheckBox(QTxt(txt::dlg_asciiFormat_dateTimeFormatAccording))),
+      status_(new QCheckBox(QStr(1051))),
+      save_(new QCheckBox(QTxt(txt::dlg_asciiFormat_saveSelectedConfiguration))) {
+    setWindowTitle(QTxt(txt::dlg_asciiFormat_title));
+    const QString names[] = {QTxt(txt::dlg_asciiFormat_comma),
+                             QTxt(txt::dlg_asciiFormat_tabulatorI),
+                             QTxt(txt::dlg_asciiFormat_space),
+                             QTxt(txt::dlg_asciiFormat_semicolon),
+                             QTxt(txt::dlg_asciiFormat_tableFormatWithComma),
+                             QTxt(txt::dlg_asciiFormat_tableFormatWithSpace),
+                             QTxt(txt::dlg_asciiFormat_tableFormatWithSemicolon)};
     auto* delimiterBox = new QGroupBox;
     auto* delimiterLayout = new QVBoxLayout(delimiterBox);
     for (size_t i = 0; i < delimiters_.size(); ++i) {

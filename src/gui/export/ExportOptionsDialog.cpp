@@ -1,4 +1,5 @@
 #include "gui/export/ExportOptionsDialog.h"
+#include "gui/app/QtText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -26,14 +27,17 @@ ExportOptionsDialog::ExportOptionsDialog(const QString& title, const QStringList
 ExportOptionsDialog* ExportOptionsDialog::Events(const std::vector<bool>& checked,
                                                  QWidget* parent) {
     return new ExportOptionsDialog(
-        tr("Export - Events"),
-        {tr("&Short interruptions"), tr("&Long interruptions"), tr("&Events")}, checked, parent);
+        QTxt(txt::dlg_exportOptions_exportEvents),
+        {QTxt(txt::dlg_exportOptions_shortInterruptions),
+         QTxt(txt::dlg_exportOptions_longInterruptions), QTxt(txt::dlg_exportOptions_events)},
+        checked, parent);
 }
 
 ExportOptionsDialog* ExportOptionsDialog::Statistics(QWidget* parent) {
-    return new ExportOptionsDialog(tr("Export - Statistics"),
-                                   {tr("&Mains signaling"), tr("&Frequency")}, {true, true},
-                                   parent);
+    return new ExportOptionsDialog(
+        QTxt(txt::dlg_exportOptions_exportStatistics),
+        {QTxt(txt::dlg_exportOptions_mainsSignaling), QTxt(txt::dlg_exportOptions_frequency)},
+        {true, true}, parent);
 }
 
 std::vector<bool> ExportOptionsDialog::Checked() const {

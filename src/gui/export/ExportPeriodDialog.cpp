@@ -45,22 +45,22 @@ ExportPeriodDialog::ExportPeriodDialog(const CTimeStamp& measurementStart,
       startTime_(new QTimeEdit),
       endDate_(new QDateEdit),
       endTime_(new QTimeEdit) {
-    setWindowTitle(tr("Export period"));
-    auto* measured = new QGroupBox(tr("Measurement period"));
+    setWindowTitle(QTxt(txt::dlg_exportPeriod_title));
+    auto* measured = new QGroupBox(QStr(237));
     auto* measuredLayout = new QGridLayout(measured);
-    measuredLayout->addWidget(new QLabel(tr("from:")), 0, 0);
+    measuredLayout->addWidget(new QLabel(QTxt(txt::dlg_exportPeriod_from)), 0, 0);
     measuredLayout->addWidget(new QLabel(Regional(measurementStart)), 0, 1);
-    measuredLayout->addWidget(new QLabel(tr("to:")), 1, 0);
+    measuredLayout->addWidget(new QLabel(QTxt(txt::dlg_exportPeriod_to)), 1, 0);
     measuredLayout->addWidget(new QLabel(Regional(measurementEnd)), 1, 1);
 
     Setup(startDate_, startTime_, start);
     Setup(endDate_, endTime_, end);
-    auto* exported = new QGroupBox(tr("Export period"));
+    auto* exported = new QGroupBox(QTxt(txt::dlg_exportPeriod_title));
     auto* exportedLayout = new QGridLayout(exported);
-    exportedLayout->addWidget(new QLabel(tr("from:")), 0, 0);
+    exportedLayout->addWidget(new QLabel(QTxt(txt::dlg_exportPeriod_from)), 0, 0);
     exportedLayout->addWidget(startDate_, 0, 1);
     exportedLayout->addWidget(startTime_, 0, 2);
-    exportedLayout->addWidget(new QLabel(tr("to:")), 1, 0);
+    exportedLayout->addWidget(new QLabel(QTxt(txt::dlg_exportPeriod_to)), 1, 0);
     exportedLayout->addWidget(endDate_, 1, 1);
     exportedLayout->addWidget(endTime_, 1, 2);
 

@@ -37,10 +37,10 @@ HeaderTableDialog::HeaderTableDialog(const HeaderTableConfiguration& header,
       interval_(Edit(values.averagingInterval, kTextLength)),
       count_(new QLineEdit(QString::number(values.numberOfIntervals))),
       voltage_(new QLineEdit(QLocale::system().toString(values.nominalVoltage, 'f', 2))) {
-    setWindowTitle(tr("Change header table"));
+    setWindowTitle(QTxt(txt::dlg_headerTable_title));
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(tr("Column name")), 0, 1);
-    grid->addWidget(new QLabel(tr("Value")), 0, 2);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_headerTable_columnName)), 0, 1);
+    grid->addWidget(new QLabel(QStr(1192)), 0, 2);
     for (int i = 0; i < kTexts; ++i) {
         names_[size_t(i)] = Edit(header.columns[size_t(i)], kNameLength);
         names_[size_t(i)]->setEnabled(!header.fixedText[size_t(i)]);
@@ -52,15 +52,16 @@ HeaderTableDialog::HeaderTableDialog(const HeaderTableConfiguration& header,
     count_->setValidator(new QIntValidator(0, 2147483647, count_));
     voltage_->setValidator(new QDoubleValidator(voltage_));
     int row = kTexts + 1;
-    const QString labels[] = {tr("Averaging interval"), tr("Number of intervals"),
-                              tr("Nominal voltage")};
+    const QString labels[] = {QTxt(txt::dlg_headerTable_averagingInterval), QStr(209), QStr(240)};
     QLineEdit* edits[] = {interval_, count_, voltage_};
     for (int i = 0; i < 3; ++i, ++row) {
         grid->addWidget(new QLabel(labels[i]), row, 0, 1, 2);
         grid->addWidget(edits[i], row, 2);
     }
-    const QString timeLabels[] = {tr("Programmed start time"), tr("Programmed end time"),
-                                  tr("Real start time"), tr("Real end time")};
+    const QString timeLabels[] = {QTxt(txt::dlg_headerTable_programmedStartTime),
+                                  QTxt(txt::dlg_headerTable_programmedEndTime),
+                                  QTxt(txt::dlg_headerTable_realStartTime),
+                                  QTxt(txt::dlg_headerTable_realEndTime)};
     for (size_t i = 0; i < 4; ++i, ++row) {
         const QDateTime at = ToQDateTime(values.times[i]);
         dates_[i] = new QDateEdit(at.date());

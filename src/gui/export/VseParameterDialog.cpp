@@ -30,9 +30,9 @@ VseParameterDialog::VseParameterDialog(const VseSettings& settings, QWidget* par
       ewNumber_(new QLineEdit(QString::number(settings.ewNumber))),
       location_(TextList(kVseLocationTexts, settings.location)),
       transformer_(TextList(kVseTransformerTexts, settings.transformer)),
-      protocol_(new QCheckBox(tr("Print protocol after the export"))),
-      save_(new QCheckBox(tr("Save this selection"))) {
-    setWindowTitle(tr("VSE-Export - Parameter"));
+      protocol_(new QCheckBox(QTxt(txt::dlg_vseParameter_printProtocolAfterThe))),
+      save_(new QCheckBox(QTxt(txt::dlg_vseParameter_saveThisSelection))) {
+    setWindowTitle(QTxt(txt::dlg_vseParameter_title));
     // The file holds four digits; a wider number would be read back as 0.
     ewNumber_->setValidator(new QIntValidator(0, int(VseSettings::kMaxEwNumber), ewNumber_));
     ewNumber_->setMaxLength(4);
@@ -40,9 +40,9 @@ VseParameterDialog::VseParameterDialog(const VseSettings& settings, QWidget* par
     save_->setChecked(settings.save);
 
     auto* form = new QFormLayout;
-    form->addRow(tr("EW-&Number"), ewNumber_);
-    form->addRow(tr("&Meas. point"), location_);
-    form->addRow(tr("&Rated power of transformer"), transformer_);
+    form->addRow(QTxt(txt::dlg_vseParameter_ewNumber), ewNumber_);
+    form->addRow(QTxt(txt::dlg_vseParameter_measPoint), location_);
+    form->addRow(QTxt(txt::dlg_vseParameter_ratedPowerOfTransformer), transformer_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -23,7 +23,7 @@ constexpr int kLineCharacters = 90;
 
 InterharmonicInfoDialog::InterharmonicInfoDialog(const CMeasurementJob& job, QWidget* parent)
     : QDialog(parent), list_(new QPlainTextEdit) {
-    setWindowTitle(QStringLiteral("Information about voltage interharmonics"));
+    setWindowTitle(QTxt(txt::dlg_interharmonicInfo_title));
     list_->setReadOnly(true);
     list_->setLineWrapMode(QPlainTextEdit::NoWrap);
     const double unit = QFontMetricsF(list_->font()).averageCharWidth() / 4.0;

@@ -12,7 +12,7 @@ namespace varelo {
 
 LoggerUsedDialog::LoggerUsedDialog(std::vector<InformationRow> rows, QWidget* parent)
     : QDialog(parent), rows_(std::move(rows)) {
-    setWindowTitle(QStringLiteral("Information about the Logger used for the measurement"));
+    setWindowTitle(QTxt(txt::dlg_loggerUsed_title));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);

@@ -29,8 +29,8 @@ QGroupBox* Group(const std::string& caption, const std::vector<InformationRow>& 
 MeasurementAssessmentDialog::MeasurementAssessmentDialog(MeasurementAssessment assessment,
                                                          QWidget* parent)
     : QDialog(parent), assessment_(std::move(assessment)) {
-    setWindowTitle(QStringLiteral("Information about measurement"));
-    auto* saved = new QGroupBox(QStringLiteral("Saved values / Information for diagnosis"));
+    setWindowTitle(QStr(1118));
+    auto* saved = new QGroupBox(QTxt(txt::dlg_measurementAssessment_savedValuesInformationFor));
     auto* groups = new QHBoxLayout(saved);
     groups->addWidget(Group(assessment_.intervalsCaption, assessment_.intervals));
     groups->addWidget(Group(assessment_.statisticsCaption, assessment_.statistics));

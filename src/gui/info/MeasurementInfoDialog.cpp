@@ -40,13 +40,14 @@ MeasurementInfoDialog::MeasurementInfoDialog(CVamor800Doc& doc, Settings& settin
     : QDialog(parent), doc_(doc), settings_(settings), ui_(ui), grid_(new QGridLayout) {
     setWindowTitle(Q(InformationCaption(kTitle, doc_.FilePath(true))));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-    const std::pair<Button, const char*> kButtons[] = {{Button::Measurement, "&Measurement"},
-                                                       {Button::Logger, "Logger"},
-                                                       {Button::Interharmonics, "&Interharm. ..."},
-                                                       {Button::Text, "&Text..."},
-                                                       {Button::Print, "&Print"}};
+    const std::pair<Button, TextKey> kButtons[] = {
+        {Button::Measurement, txt::dlg_measurementInfo_measurement},
+        {Button::Logger, txt::dlg_measurementInfo_logger},
+        {Button::Interharmonics, txt::dlg_measurementInfo_interharmonics},
+        {Button::Text, txt::dlg_measurementInfo_text},
+        {Button::Print, txt::dlg_measurementInfo_print}};
     for (const auto& [button, text] : kButtons) {
-        auto* push = new QPushButton(QString::fromUtf8(text));
+        auto* push = new QPushButton(QTxt(text));
         push->setAutoDefault(false);
         buttons->addButton(push, QDialogButtonBox::ActionRole);
         buttons_[button] = push;

@@ -21,10 +21,10 @@ constexpr int kUnstorableText = 2200;
 MeasurementTextDialog::MeasurementTextDialog(const MeasurementTexts& texts, UserInterface& ui,
                                              QWidget* parent)
     : QDialog(parent), ui_(ui) {
-    setWindowTitle(QStringLiteral("Change measurement specific text"));
+    setWindowTitle(QTxt(txt::dlg_measurementText_title));
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Caption (max. 20 characters )")), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Text (maximum 40 char.)")), 0, 1);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_measurementText_captionMax20Characters)), 0, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_measurementText_textMaximum40Char)), 0, 1);
     // No length limit: the dialog takes what is typed, as the job always did.
     for (size_t n = 0; n < size_t(kJobLineCount); ++n) {
         titles_[n] = new QLineEdit(Q(texts.titles[n]));

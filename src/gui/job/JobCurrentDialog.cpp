@@ -71,29 +71,29 @@ JobCurrentDialog::JobCurrentDialog(const JobEditor& editor, UserInterface& ui, Q
 
     phaseAveraging_ = AveragingList(page.phaseAveraging);
     phaseRange_ = RangeList(offered, page.phaseRange);
-    phaseTransformer_ = new QCheckBox(QStringLiteral("Additional current transformer"));
+    phaseTransformer_ = new QCheckBox(QTxt(txt::dlg_jobCurrent_additionalCurrentTransformer));
     phaseTransformer_->setChecked(page.phaseTransformer);
     phasePrimary_ = AmpereEdit(page.phasePrimary);
     phaseSecondary_ = AmpereEdit(page.phaseSecondary);
-    special_ = new QCheckBox(QStringLiteral("Specia&l current transformer"));
+    special_ = new QCheckBox(QTxt(txt::dlg_jobCurrent_specialCurrentTransformer));
     special_->setChecked(page.specialTransformer);
     phaseShift_ = new QLineEdit(QString::number(page.phaseShift, 'f', 1));
 
     auto* phase = new QGroupBox;
     auto* phaseForm = new QFormLayout(phase);
-    phaseForm->addRow(QStringLiteral("Max-value"), phaseAveraging_);
-    phaseForm->addRow(QStringLiteral("Input Range"), phaseRange_);
+    phaseForm->addRow(QStr(234), phaseAveraging_);
+    phaseForm->addRow(QStr(219), phaseRange_);
     phaseForm->addRow(phaseTransformer_);
     phaseForm->addRow(TransformerRow(phasePrimary_, phaseSecondary_));
     phaseForm->addRow(special_);
-    phaseForm->addRow(QStringLiteral("Phase shift adjustment"), phaseShift_);
+    phaseForm->addRow(QStr(244), phaseShift_);
 
     // Which neutral the power system, Logger type and sensor allow: a measurable neutral can
     // also be calculated.
     const int16_t allowed =
         NeutralMeasurement(job_.VoltPowSysType, editor.LoggerTypeCode(), job_.ClampId);
-    measured_ = new QRadioButton(QStringLiteral("measured"));
-    calculated_ = new QRadioButton(QStringLiteral("Calculated values"));
+    measured_ = new QRadioButton(QStr(226));
+    calculated_ = new QRadioButton(QTxt(txt::dlg_jobCurrent_calculatedValues));
     measured_->setEnabled(allowed == 1);
     calculated_->setEnabled(allowed != 0);
     measured_->setChecked(page.neutral == 1 && allowed == 1);
@@ -101,7 +101,7 @@ JobCurrentDialog::JobCurrentDialog(const JobEditor& editor, UserInterface& ui, Q
                             (page.neutral == 2 || (page.neutral == 1 && allowed == 2)));
     neutralAveraging_ = AveragingList(page.neutralAveraging);
     neutralRange_ = RangeList(offered, page.neutralRange);
-    neutralTransformer_ = new QCheckBox(QStringLiteral("Additional current transformer"));
+    neutralTransformer_ = new QCheckBox(QTxt(txt::dlg_jobCurrent_additionalCurrentTransformer));
     neutralTransformer_->setChecked(page.neutralTransformer);
     neutralPrimary_ = AmpereEdit(page.neutralPrimary);
     neutralSecondary_ = AmpereEdit(page.neutralSecondary);
@@ -110,8 +110,8 @@ JobCurrentDialog::JobCurrentDialog(const JobEditor& editor, UserInterface& ui, Q
     auto* neutralForm = new QFormLayout(neutral);
     neutralForm->addRow(measured_);
     neutralForm->addRow(calculated_);
-    neutralForm->addRow(QStringLiteral("Max-value"), neutralAveraging_);
-    neutralForm->addRow(QStringLiteral("Input Range"), neutralRange_);
+    neutralForm->addRow(QStr(234), neutralAveraging_);
+    neutralForm->addRow(QStr(219), neutralRange_);
     neutralForm->addRow(neutralTransformer_);
     neutralForm->addRow(TransformerRow(neutralPrimary_, neutralSecondary_));
 

@@ -75,7 +75,7 @@ JobEditorDialog::JobEditorDialog(JobEditor& editor, UserInterface& ui, Settings&
         frequency_->addItem(QString::number(f), f);
     minMax_ = new QComboBox;
     FillCodes(minMax_, VoltageAveragingTimes());
-    transformer_ = new QCheckBox(QStringLiteral("Voltage transformer"));
+    transformer_ = new QCheckBox(QStr(251));
     primary_ = new QLineEdit;
     secondary_ = new QLineEdit;
     loggerType_ = new QComboBox;
@@ -84,51 +84,51 @@ JobEditorDialog::JobEditorDialog(JobEditor& editor, UserInterface& ui, Settings&
     sensor_ = new QComboBox;
     FillCodes(sensor_, CurrentSensorTypes());
     maxClamp_ = new QLineEdit;
-    checkSensor_ = new QPushButton(QStringLiteral("Check type attached"));
+    checkSensor_ = new QPushButton(QTxt(txt::dlg_jobEditor_checkTypeAttached));
     interval_ = new QComboBox;
     FillCodes(interval_, IntervalLengths());
     memoryModel_ = new QComboBox;
     FillCodes(memoryModel_, MemoryModels());
-    powerAveragingLabel_ = new QLabel(QStringLiteral("Averaging period for power min-max-values"));
+    powerAveragingLabel_ = new QLabel(QTxt(txt::dlg_jobEditor_averagingPeriodForPower));
     powerAveraging_ = new QComboBox;
     maxContinuous_ = new QLabel;
 
     auto* voltage = new QGroupBox;
     auto* v = new QGridLayout(voltage);
-    v->addWidget(new QLabel(QStringLiteral("Power Type")), 0, 0);
+    v->addWidget(new QLabel(QStr(1528)), 0, 0);
     v->addWidget(powerType_, 0, 1);
-    v->addWidget(new QLabel(QStringLiteral("Nominal voltage")), 1, 0);
+    v->addWidget(new QLabel(QStr(240)), 1, 0);
     v->addWidget(nominalVoltage_, 1, 1);
     v->addWidget(new QLabel(QStringLiteral("V")), 1, 2);
-    v->addWidget(new QLabel(QStringLiteral("Frequency")), 2, 0);
+    v->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_frequency)), 2, 0);
     v->addWidget(frequency_, 2, 1);
     v->addWidget(new QLabel(QStringLiteral("Hz")), 2, 2);
-    v->addWidget(new QLabel(QStringLiteral("Min-Max-value")), 3, 0);
+    v->addWidget(new QLabel(QStr(239)), 3, 0);
     v->addWidget(minMax_, 3, 1);
     v->addWidget(transformer_, 4, 0, 1, 3);
-    v->addWidget(new QLabel(QStringLiteral("Primary voltage")), 5, 0);
+    v->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_primaryVoltage)), 5, 0);
     v->addWidget(primary_, 5, 1);
     v->addWidget(new QLabel(QStringLiteral("V")), 5, 2);
-    v->addWidget(new QLabel(QStringLiteral("Secondary voltage")), 6, 0);
+    v->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_secondaryVoltage)), 6, 0);
     v->addWidget(secondary_, 6, 1);
     v->addWidget(new QLabel(QStringLiteral("V")), 6, 2);
 
     auto* device = new QGroupBox;
     auto* d = new QGridLayout(device);
-    d->addWidget(new QLabel(QStringLiteral("Logger type")), 0, 0);
+    d->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_loggerType)), 0, 0);
     d->addWidget(loggerType_, 0, 1, 1, 2);
-    d->addWidget(new QLabel(QStringLiteral("Type attached")), 1, 0);
+    d->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_typeAttached)), 1, 0);
     d->addWidget(sensor_, 1, 1, 1, 2);
-    d->addWidget(new QLabel(QStringLiteral("Max. clamp current")), 2, 0);
+    d->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_maxClampCurrent)), 2, 0);
     d->addWidget(maxClamp_, 2, 1);
     d->addWidget(new QLabel(QStringLiteral("A")), 2, 2);
     d->addWidget(checkSensor_, 3, 1, 1, 2);
 
     auto* intervals = new QGroupBox;
     auto* i = new QGridLayout(intervals);
-    i->addWidget(new QLabel(QStringLiteral("Averaging period")), 0, 0);
+    i->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_averagingPeriod)), 0, 0);
     i->addWidget(interval_, 0, 1);
-    i->addWidget(new QLabel(QStringLiteral("Memory model")), 1, 0);
+    i->addWidget(new QLabel(QTxt(txt::dlg_jobEditor_memoryModel)), 1, 0);
     i->addWidget(memoryModel_, 1, 1);
     i->addWidget(powerAveragingLabel_, 2, 0);
     i->addWidget(powerAveraging_, 2, 1);
@@ -137,35 +137,36 @@ JobEditorDialog::JobEditorDialog(JobEditor& editor, UserInterface& ui, Settings&
     auto* jobTypes = new QGroupBox;
     auto* j = new QVBoxLayout(jobTypes);
     jobType_ = new QButtonGroup(this);
-    const std::pair<int, const char*> types[] = {
-        {2, "Continuous job"}, {1, "Switch activated job"}, {0, "Time activated job"}};
+    const std::pair<int, TextKey> types[] = {{2, txt::dlg_jobEditor_continuousJob},
+                                             {1, txt::dlg_jobEditor_switchActivatedJob},
+                                             {0, txt::dlg_jobEditor_timeActivatedJob}};
     for (const auto& [code, text] : types) {
-        auto* button = new QRadioButton(QString::fromUtf8(text));
+        auto* button = new QRadioButton(QTxt(text));
         jobType_->addButton(button, code);
         j->addWidget(button);
     }
 
-    general_ = new QPushButton(QStringLiteral("General..."));
-    period_ = new QPushButton(QStringLiteral("Meas. period..."));
-    current_ = new QPushButton(QStringLiteral("Current..."));
-    interharmonic_ = new QPushButton(QStringLiteral("Interharmonics..."));
+    general_ = new QPushButton(QTxt(txt::dlg_jobEditor_general));
+    period_ = new QPushButton(QTxt(txt::dlg_jobEditor_measPeriod));
+    current_ = new QPushButton(QTxt(txt::dlg_jobEditor_current));
+    interharmonic_ = new QPushButton(QTxt(txt::dlg_jobEditor_interharmonics));
     interharmonic_->setVisible(editor_.Function() == kMeasFuncA);
     auto* pages = new QHBoxLayout;
     for (QPushButton* button : {general_, period_, current_, interharmonic_})
         pages->addWidget(button);
 
-    openLogger_ = new QPushButton(QStringLiteral("Open"));
-    openOld_ = new QPushButton(QStringLiteral("Open old"));
-    auto* loggerBox = new QGroupBox(QStringLiteral("Logger"));
+    openLogger_ = new QPushButton(QTxt(txt::dlg_jobEditor_open));
+    openOld_ = new QPushButton(QTxt(txt::dlg_jobEditor_openOld));
+    auto* loggerBox = new QGroupBox(QStr(235));
     auto* l = new QHBoxLayout(loggerBox);
     l->addWidget(openLogger_);
     l->addWidget(openOld_);
-    openPc_ = new QPushButton(QStringLiteral("Open"));
-    auto* pcBox = new QGroupBox(QStringLiteral("PC"));
+    openPc_ = new QPushButton(QTxt(txt::dlg_jobEditor_open));
+    auto* pcBox = new QGroupBox(QTxt(txt::dlg_jobEditor_pc));
     (new QHBoxLayout(pcBox))->addWidget(openPc_);
-    next_ = new QPushButton(QStringLiteral("Next"));
+    next_ = new QPushButton(QTxt(txt::dlg_jobEditor_next));
     next_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto* cancel = new QPushButton(QTxt(txt::dlg_jobEditor_cancel));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(loggerBox);
     bottom->addWidget(pcBox);

@@ -56,17 +56,17 @@ JobGeneralDialog::JobGeneralDialog(const JobEditor& editor, UserInterface& ui, Q
     hysteresis_ = NumberEdit(page.hysteresis, 2, kToleranceLength);
 
     auto* events = new QFormLayout;
-    auto* positiveLabel = new QLabel(QStringLiteral("Positive t&olerance:"));
+    auto* positiveLabel = new QLabel(QTxt(txt::dlg_jobGeneral_positiveTolerance));
     positiveLabel->setBuddy(positive_);
-    auto* negativeLabel = new QLabel(QStringLiteral("Negative to&lerance:"));
+    auto* negativeLabel = new QLabel(QTxt(txt::dlg_jobGeneral_negativeTolerance));
     negativeLabel->setBuddy(negative_);
     events->addRow(positiveLabel, positive_);
     events->addRow(negativeLabel, negative_);
-    events->addRow(QStringLiteral("Memory model"), memoryModel_);
+    events->addRow(QTxt(txt::dlg_jobGeneral_memoryModel), memoryModel_);
     auto* hysteresisRow = new QHBoxLayout;
     hysteresisRow->addWidget(hysteresis_);
     hysteresisRow->addWidget(new QLabel(QStringLiteral("%")));
-    events->addRow(QStringLiteral("Hysteresis"), hysteresisRow);
+    events->addRow(QTxt(txt::dlg_jobGeneral_hysteresis), hysteresisRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -36,8 +36,8 @@ JobInterharmonicDialog::JobInterharmonicDialog(const JobEditor& editor, UserInte
       job_(editor.Job()),
       nominalFrequency_(editor.Job().PowSysNomFreq == 60 ? 60 : 50) {
     setWindowTitle(JobPageTitle(kTitle, editor));
-    absolute_ = new QRadioButton(QStringLiteral("absolute"));
-    relative_ = new QRadioButton(QStringLiteral("relative"));
+    absolute_ = new QRadioButton(QStr(192));
+    relative_ = new QRadioButton(QStr(1174));
     absolute_->setChecked(true);
     valueLabel_ = new QLabel;
     value_ = new QLineEdit(QString::number(kFirstHertz));
@@ -51,8 +51,8 @@ JobInterharmonicDialog::JobInterharmonicDialog(const JobEditor& editor, UserInte
     text_->setMaxLength(kTextLength);
     channels_ = new QListWidget;
     channels_->setMinimumWidth(fontMetrics().averageCharWidth() * kListCharacters);
-    add_ = new QPushButton(QStringLiteral("Add"));
-    delete_ = new QPushButton(QStringLiteral("Delete"));
+    add_ = new QPushButton(QTxt(txt::dlg_jobInterharmonic_add));
+    delete_ = new QPushButton(QTxt(txt::dlg_jobInterharmonic_delete));
     ShowMeasurement(false);
 
     connect(relative_, &QRadioButton::toggled, this, &JobInterharmonicDialog::SwitchMeasurement);
@@ -90,8 +90,9 @@ JobInterharmonicDialog::JobInterharmonicDialog(const JobEditor& editor, UserInte
 
 void JobInterharmonicDialog::ShowMeasurement(bool relative) {
     relativeShown_ = relative;
-    valueLabel_->setText(relative ? QStringLiteral("O&rder:") : QStringLiteral("F&requency:"));
-    unit_->setText(relative ? QStringLiteral("V h") : QStringLiteral("Hz"));
+    valueLabel_->setText(relative ? QTxt(txt::dlg_jobInterharmonic_order)
+                                  : QTxt(txt::dlg_jobInterharmonic_frequency));
+    unit_->setText(relative ? QStr(333) : QStringLiteral("Hz"));
 }
 
 void JobInterharmonicDialog::SwitchMeasurement(bool relative) {
@@ -132,7 +133,7 @@ void JobInterharmonicDialog::RefreshList() {
         const double order = job_.HarmOrder[i] / 100.0;
         const QString value =
             job_.HarmFreqSync[i] == 1
-                ? QString::number(order, 'f', 2) + QStringLiteral(" V h")
+                ? QString::number(order, 'f', 2) + QTxt(txt::dlg_jobInterharmonic_vH)
                 : QString::number(std::lround(order * nominalFrequency_)) + QStringLiteral(" Hz");
         QString principle;
         for (const JobCode& p : principles)

@@ -34,10 +34,8 @@ constexpr StartChoice kStartChoices[] = {
     StartChoice::Plus15, StartChoice::NextHour, StartChoice::NextDay};
 
 QString DayName(int weekday) {
-    static const QString names[] = {QStringLiteral("daily"),    QStringLiteral("Monday"),
-                                    QStringLiteral("Tuesday"),  QStringLiteral("Wednesday"),
-                                    QStringLiteral("Thursday"), QStringLiteral("Friday"),
-                                    QStringLiteral("Saturday"), QStringLiteral("Sunday")};
+    static const QString names[] = {QStr(1426), QStr(1427), QStr(1428), QStr(1429),
+                                    QStr(1430), QStr(1431), QStr(1432), QStr(1433)};
     return weekday >= 0 && weekday <= kDaysInList ? names[weekday] : QString();
 }
 
@@ -73,7 +71,7 @@ JobPeriodDialog::JobPeriodDialog(const JobEditor& editor, UserInterface& ui, QWi
     for (StartChoice choice : kStartChoices)
         choice_->addItem(QStr(StartChoiceMessage(choice)), int(choice));
     choice_->setCurrentIndex(choice_->findData(int(StartChoice::NextHour)));
-    set_ = new QPushButton(QStringLiteral("Set"));
+    set_ = new QPushButton(QTxt(txt::dlg_jobPeriod_set));
     connect(set_, &QPushButton::clicked, this, [this] {
         page_.Set(StartChoice(choice_->currentData().toInt()), now_());
         ShowPeriod();
@@ -100,10 +98,10 @@ JobPeriodDialog::JobPeriodDialog(const JobEditor& editor, UserInterface& ui, QWi
     auto* period = new QGridLayout;
     period->addWidget(set_, 0, 0);
     period->addWidget(choice_, 0, 1, 1, 2);
-    period->addWidget(new QLabel(QStringLiteral("Begin")), 1, 0);
+    period->addWidget(new QLabel(QTxt(txt::dlg_jobPeriod_begin)), 1, 0);
     period->addWidget(beginDate_, 1, 1);
     period->addWidget(beginTime_, 1, 2);
-    period->addWidget(new QLabel(QStringLiteral("End")), 2, 0);
+    period->addWidget(new QLabel(QStr(220)), 2, 0);
     period->addWidget(endDate_, 2, 1);
     period->addWidget(endTime_, 2, 2);
 
@@ -126,8 +124,8 @@ JobPeriodDialog::JobPeriodDialog(const JobEditor& editor, UserInterface& ui, QWi
     for (int column = 0; column < 3; ++column)
         segments_->setColumnWidth(column,
                                   std::max(kColumnUnits[column] * unit / 4, widths[column]));
-    add_ = new QPushButton(QStringLiteral("Add"));
-    delete_ = new QPushButton(QStringLiteral("Delete"));
+    add_ = new QPushButton(QTxt(txt::dlg_jobPeriod_add));
+    delete_ = new QPushButton(QTxt(txt::dlg_jobPeriod_delete));
     connect(add_, &QPushButton::clicked, this, &JobPeriodDialog::AddSegment);
     connect(delete_, &QPushButton::clicked, this, &JobPeriodDialog::DeleteSegment);
 

@@ -47,15 +47,15 @@ JobSummaryDialog::JobSummaryDialog(JobEditor& editor, UserInterface& ui, Setting
         lines_->resizeColumnToContents(column);
     lines_->setMinimumSize(640, 420);
 
-    close_ = new QPushButton(QStringLiteral("Close"));
-    print_ = new QPushButton(QStringLiteral("Print"));
-    saveLogger_ = new QPushButton(QStringLiteral("Save"));
+    close_ = new QPushButton(QTxt(txt::dlg_jobSummary_close));
+    print_ = new QPushButton(QStr(57607));
+    saveLogger_ = new QPushButton(QTxt(txt::dlg_jobSummary_save));
     saveLogger_->setEnabled(operations_ != nullptr);
-    savePc_ = new QPushButton(QStringLiteral("Save"));
-    saveAs_ = new QPushButton(QStringLiteral("Save &as..."));
-    auto* logger = new QGroupBox(QStringLiteral("Logger"));
+    savePc_ = new QPushButton(QTxt(txt::dlg_jobSummary_save));
+    saveAs_ = new QPushButton(QTxt(txt::dlg_jobSummary_saveAs));
+    auto* logger = new QGroupBox(QStr(235));
     (new QHBoxLayout(logger))->addWidget(saveLogger_);
-    auto* pc = new QGroupBox(QStringLiteral("PC"));
+    auto* pc = new QGroupBox(QTxt(txt::dlg_jobSummary_pc));
     auto* p = new QHBoxLayout(pc);
     p->addWidget(savePc_);
     p->addWidget(saveAs_);

@@ -20,12 +20,14 @@ namespace varelo {
 
 JobTemplatesDialog::JobTemplatesDialog(Settings& settings, QWidget* parent)
     : QDialog(parent), form_(settings) {
-    setWindowTitle(QStringLiteral("Job templates"));
+    setWindowTitle(QTxt(txt::dlg_jobTemplates_title));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeGroup(JobTemplatesForm::kRowP, QStringLiteral("Measurement function P"),
-                                QStringLiteral("&Initial values")));
-    layout->addWidget(MakeGroup(JobTemplatesForm::kRowA, QStringLiteral("Measurement function A"),
-                                QStringLiteral("I&nitial values")));
+    layout->addWidget(MakeGroup(JobTemplatesForm::kRowP,
+                                QTxt(txt::dlg_jobTemplates_measurementFunctionP),
+                                QTxt(txt::dlg_jobTemplates_initialValues)));
+    layout->addWidget(MakeGroup(JobTemplatesForm::kRowA,
+                                QTxt(txt::dlg_jobTemplates_measurementFunctionA),
+                                QTxt(txt::dlg_jobTemplates_initialValues2)));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -36,7 +38,7 @@ JobTemplatesDialog::JobTemplatesDialog(Settings& settings, QWidget* parent)
 QWidget* JobTemplatesDialog::MakeGroup(size_t row, const QString& title, const QString& boxText) {
     RowWidgets& r = rows_[row];
     r.initialValues = new QCheckBox(boxText);
-    r.select = new QPushButton(QStringLiteral("Sele&ct"));
+    r.select = new QPushButton(QTxt(txt::dlg_jobTemplates_select));
     r.path = new QLineEdit;
     r.path->setReadOnly(true);
     auto chooser = [this](uint32_t function, const std::string& path) {
@@ -53,7 +55,7 @@ QWidget* JobTemplatesDialog::MakeGroup(size_t row, const QString& title, const Q
     });
     auto* group = new QGroupBox(title);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("Job file:")), 0, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_jobTemplates_jobFile)), 0, 0);
     grid->addWidget(r.select, 0, 1);
     grid->addWidget(r.initialValues, 0, 2);
     grid->addWidget(r.path, 1, 0, 1, 3);

@@ -19,25 +19,26 @@ HarmonicLimitsDialog::HarmonicLimitsDialog(CHarmonicLimitsModel& model, UserInte
     : QDialog(parent),
       model_(model),
       ui_(ui),
-      lists_(new LimitListPair(model.Lists(), 2, tr("Unselected"), tr("Selected"))),
+      lists_(new LimitListPair(model.Lists(), 2, QTxt(txt::dlg_harmonicLimits_unselected),
+                               QTxt(txt::dlg_harmonicLimits_selected))),
       order_(new QLineEdit),
       value_(new QLineEdit("0.0")),
       thd_(new QLineEdit(Q(model.ThdText()))),
-      set_(new QPushButton(tr("Set"))),
-      vse_(new QPushButton(tr("VSE/VEOE/VDN"))) {
+      set_(new QPushButton(QTxt(txt::dlg_harmonicLimits_set))),
+      vse_(new QPushButton(QTxt(txt::dlg_harmonicLimits_vseVeoeVdn))) {
     setWindowTitle(QStr(model.TitleId()));
     setObjectName("HarmonicLimitsDialog");
     const bool current = model.GetMode() == CHarmonicLimitsModel::Mode::Current;
     const QString unit = current ? "A" : "%";
     auto* grid = new QGridLayout(this);
     grid->addWidget(lists_, 0, 0, 1, 4);
-    grid->addWidget(new QLabel(tr("Order")), 1, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_harmonicLimits_order)), 1, 0);
     grid->addWidget(order_, 1, 1);
-    grid->addWidget(new QLabel(tr("Limit value")), 2, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_harmonicLimits_limitValue)), 2, 0);
     grid->addWidget(value_, 2, 1);
     grid->addWidget(new QLabel(unit), 2, 2);
     grid->addWidget(set_, 2, 3);
-    grid->addWidget(new QLabel(tr("THD")), 3, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_harmonicLimits_thd)), 3, 0);
     grid->addWidget(thd_, 3, 1);
     grid->addWidget(new QLabel("%"), 3, 2);
     grid->addWidget(vse_, 3, 3);

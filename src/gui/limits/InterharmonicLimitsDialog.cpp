@@ -22,17 +22,17 @@ InterharmonicLimitsDialog::InterharmonicLimitsDialog(CInterharmonicLimitsModel& 
       list_(new QListWidget),
       frequency_(new QLineEdit),
       value_(new QLineEdit("0.0")),
-      set_(new QPushButton(tr("Set"))),
-      delete_(new QPushButton(tr("Delete"))) {
-    setWindowTitle(tr("Limit value level file - Interharmonics"));
+      set_(new QPushButton(QTxt(txt::dlg_interharmonicLimits_set))),
+      delete_(new QPushButton(QTxt(txt::dlg_interharmonicLimits_delete))) {
+    setWindowTitle(QTxt(txt::dlg_interharmonicLimits_title));
     setObjectName("InterharmonicLimitsDialog");
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(tr("max. 10 values")), 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_interharmonicLimits_max10Values)), 0, 0, 1, 2);
     grid->addWidget(list_, 1, 0, 4, 1);
-    grid->addWidget(new QLabel(tr("Frequency")), 1, 1);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_interharmonicLimits_frequency)), 1, 1);
     grid->addWidget(frequency_, 1, 2);
-    grid->addWidget(new QLabel("Hz"), 1, 3);
-    grid->addWidget(new QLabel(tr("Limit value")), 2, 1);
+    grid->addWidget(new QLabel(QStr(824)), 1, 3);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_interharmonicLimits_limitValue)), 2, 1);
     grid->addWidget(value_, 2, 2);
     grid->addWidget(new QLabel("%"), 2, 3);
     grid->addWidget(set_, 3, 2);

@@ -48,7 +48,7 @@ LimitEditorDialog::LimitEditorDialog(CLimitEditorModel& model, UserInterface& ui
       settings_(settings),
       text_(new QPlainTextEdit),
       frequency_(new QLabel),
-      close_(new QPushButton(tr("Close"))) {
+      close_(new QPushButton(QTxt(txt::dlg_limitEditor_close))) {
     setObjectName("LimitEditorDialog");
     for (size_t i = 1; i < kLimitFieldCount; ++i) {
         fields_[i] = new QLineEdit;
@@ -69,64 +69,63 @@ LimitEditorDialog::LimitEditorDialog(CLimitEditorModel& model, UserInterface& ui
         return row;
     };
 
-    auto* voltage = new QGroupBox(tr("Slow voltage variations"));
+    auto* voltage = new QGroupBox(QTxt(txt::dlg_limitEditor_slowVoltageVariations));
     auto* voltageForm = new QGridLayout(voltage);
     voltageForm->addWidget(histogramLabels_[0], 0, 0);
-    voltageForm->addWidget(new QLabel(tr("tolerance positive")), 0, 1);
+    voltageForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_tolerancePositive)), 0, 1);
     voltageForm->addLayout(withUnit(field(LimitField::NplusTol95), "%"), 0, 2);
-    voltageForm->addWidget(new QLabel(tr("tolerance negative")), 1, 1);
+    voltageForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_toleranceNegative)), 1, 1);
     voltageForm->addLayout(withUnit(field(LimitField::NminusTol95), "%"), 1, 2);
-    voltageForm->addWidget(new QLabel(tr("100 % of the time")), 2, 0);
-    voltageForm->addWidget(new QLabel(tr("tolerance positive")), 2, 1);
+    voltageForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_100OfTheTime)), 2, 0);
+    voltageForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_tolerancePositive)), 2, 1);
     voltageForm->addLayout(withUnit(field(LimitField::NplusTol100), "%"), 2, 2);
-    voltageForm->addWidget(new QLabel(tr("tolerance negative")), 3, 1);
+    voltageForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_toleranceNegative)), 3, 1);
     voltageForm->addLayout(withUnit(field(LimitField::NminusTol100), "%"), 3, 2);
 
-    auto* frequency = new QGroupBox(tr("Line frequency"));
+    auto* frequency = new QGroupBox(QStr(2110));
     auto* frequencyForm = new QGridLayout(frequency);
-    frequencyForm->addWidget(new QLabel(tr("Fundamental")), 0, 0);
+    frequencyForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_fundamental)), 0, 0);
     frequencyForm->addLayout(withUnit(frequency_, "Hz"), 0, 2);
-    frequencyForm->addWidget(new QLabel(tr("99.5 % of the time")), 1, 0);
-    frequencyForm->addWidget(new QLabel(tr("tolerance positive")), 1, 1);
+    frequencyForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_995OfThe)), 1, 0);
+    frequencyForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_tolerancePositive)), 1, 1);
     frequencyForm->addLayout(withUnit(field(LimitField::FplusTol95), "%"), 1, 2);
-    frequencyForm->addWidget(new QLabel(tr("tolerance negative")), 2, 1);
+    frequencyForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_toleranceNegative)), 2, 1);
     frequencyForm->addLayout(withUnit(field(LimitField::FminusTol95), "%"), 2, 2);
-    frequencyForm->addWidget(new QLabel(tr("100 % of the time")), 3, 0);
-    frequencyForm->addWidget(new QLabel(tr("tolerance positive")), 3, 1);
+    frequencyForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_100OfTheTime)), 3, 0);
+    frequencyForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_tolerancePositive)), 3, 1);
     frequencyForm->addLayout(withUnit(field(LimitField::FplusTol100), "%"), 3, 2);
-    frequencyForm->addWidget(new QLabel(tr("tolerance negative")), 4, 1);
+    frequencyForm->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_toleranceNegative)), 4, 1);
     frequencyForm->addLayout(withUnit(field(LimitField::FminusTol100), "%"), 4, 2);
 
-    auto* others = new QGroupBox(tr("Further limits"));
+    auto* others = new QGroupBox(QTxt(txt::dlg_limitEditor_furtherLimits));
     auto* othersForm = new QFormLayout(others);
-    othersForm->addRow(tr("Flicker Pst"), withUnit(field(LimitField::FlickPst), ""));
+    othersForm->addRow(QStr(899), withUnit(field(LimitField::FlickPst), ""));
     othersForm->addRow(histogramLabels_[1], withUnit(field(LimitField::FlickPlt), ""));
     othersForm->addRow(histogramLabels_[2], withUnit(field(LimitField::VoltUnbal), "%"));
-    othersForm->addRow(tr("Number of allowed events"), withUnit(field(LimitField::NrEvents), ""));
-    othersForm->addRow(tr("Interruption limit"),
-                       withUnit(field(LimitField::InterruptionLimit), "%"));
+    othersForm->addRow(QStr(2102), withUnit(field(LimitField::NrEvents), ""));
+    othersForm->addRow(QStr(2103), withUnit(field(LimitField::InterruptionLimit), "%"));
 
-    const char* buttonTexts[] = {"Print",
-                                 "Save",
-                                 "Save as",
-                                 "Open",
-                                 "Mains signaling voltages",
-                                 "Interharmonics",
-                                 "Voltage harmonics",
-                                 "Current harmonics"};
+    const TextKey buttonTexts[] = {txt::dlg_limitEditor_print,
+                                   txt::dlg_limitEditor_save,
+                                   txt::dlg_limitEditor_saveAs,
+                                   txt::dlg_limitEditor_open,
+                                   txt::dlg_limitEditor_mainsSignalingVoltages,
+                                   txt::dlg_limitEditor_interharmonics,
+                                   txt::dlg_limitEditor_voltageHarmonics,
+                                   txt::dlg_limitEditor_currentHarmonics};
     for (size_t i = 0; i < buttons_.size(); ++i)
-        buttons_[i] = new QPushButton(tr(buttonTexts[i]));
+        buttons_[i] = new QPushButton(QTxt(buttonTexts[i]));
     // No button is the default: Return in a field only ends that field's entry.
     for (QPushButton* button : buttons_)
         button->setAutoDefault(false);
     close_->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(tr("Description")), 0, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_description)), 0, 0);
     grid->addWidget(text_, 1, 0, 1, 2);
     auto* histogram = new QHBoxLayout;
-    histogram->addWidget(new QLabel(tr("Values within the tolerance over")));
-    histogram->addLayout(withUnit(field(LimitField::Histogram), tr("% of the time")));
+    histogram->addWidget(new QLabel(QTxt(txt::dlg_limitEditor_valuesWithinTheTolerance)));
+    histogram->addLayout(withUnit(field(LimitField::Histogram), QStr(1131)));
     grid->addLayout(histogram, 2, 0, 1, 2);
     grid->addWidget(voltage, 3, 0);
     grid->addWidget(frequency, 3, 1);

@@ -17,19 +17,20 @@ SignallingLimitsDialog::SignallingLimitsDialog(CSignallingLimitsModel& model, Us
     : QDialog(parent),
       model_(model),
       ui_(ui),
-      lists_(new LimitListPair(model.Lists(), 4, tr("Mains signaling voltages"),
-                               tr("Selected frequencies"))),
+      lists_(new LimitListPair(model.Lists(), 4,
+                               QTxt(txt::dlg_signallingLimits_mainsSignalingVoltages),
+                               QTxt(txt::dlg_signallingLimits_selectedFrequencies))),
       frequency_(new QLineEdit),
       value_(new QLineEdit("0.0")),
-      set_(new QPushButton(tr("Set"))) {
-    setWindowTitle(tr("Limit value level file  - Mains signaling voltages"));
+      set_(new QPushButton(QTxt(txt::dlg_signallingLimits_set))) {
+    setWindowTitle(QTxt(txt::dlg_signallingLimits_title));
     setObjectName("SignallingLimitsDialog");
     auto* grid = new QGridLayout(this);
     grid->addWidget(lists_, 0, 0, 1, 4);
-    grid->addWidget(new QLabel(tr("Frequency")), 1, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_signallingLimits_frequency)), 1, 0);
     grid->addWidget(frequency_, 1, 1);
-    grid->addWidget(new QLabel("Hz"), 1, 2);
-    grid->addWidget(new QLabel(tr("Limit value")), 2, 0);
+    grid->addWidget(new QLabel(QStr(824)), 1, 2);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_signallingLimits_limitValue)), 2, 0);
     grid->addWidget(value_, 2, 1);
     grid->addWidget(new QLabel("%"), 2, 2);
     grid->addWidget(set_, 2, 3);

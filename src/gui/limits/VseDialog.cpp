@@ -18,9 +18,9 @@ VseDialog::VseDialog(CVseModel& model, UserInterface& ui, QWidget* parent)
       model_(model),
       ui_(ui),
       list_(new QListWidget),
-      set_(new QPushButton(tr("Set"))),
-      standard_(new QPushButton(tr("Standard"))) {
-    setWindowTitle(tr("Limits for current harmonics - VSE/VEOE/VDN"));
+      set_(new QPushButton(QTxt(txt::dlg_vse_set))),
+      standard_(new QPushButton(QTxt(txt::dlg_vse_standard))) {
+    setWindowTitle(QTxt(txt::dlg_vse_title));
     setObjectName("VseDialog");
     for (QLineEdit*& field : fields_)
         field = new QLineEdit;
@@ -35,11 +35,11 @@ VseDialog::VseDialog(CVseModel& model, UserInterface& ui, QWidget* parent)
     }
     auto* grid = new QGridLayout(this);
     grid->addLayout(inputs, 0, 0, 1, 3);
-    grid->addWidget(new QLabel(tr("Parameter Pn")), 1, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_vse_parameterPn)), 1, 0);
     grid->addWidget(list_, 2, 0, 4, 1);
-    grid->addWidget(new QLabel(tr("Order")), 2, 1);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_vse_order)), 2, 1);
     grid->addWidget(fields_[CVseModel::kOrder], 2, 2);
-    grid->addWidget(new QLabel(tr("Pn")), 3, 1);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_vse_pn)), 3, 1);
     grid->addWidget(fields_[CVseModel::kValue], 3, 2);
     grid->addWidget(set_, 4, 2);
     grid->addWidget(standard_, 5, 2);

@@ -8,6 +8,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include "gui/app/QtText.h"
 #include "logger/LoggerOperations.h"
 #include "platform/Clock.h"
 
@@ -26,10 +27,10 @@ QDateTime ToQt(const CTimeStamp& t) {
 LoggerClockDialog::LoggerClockDialog(const CTimeStamp& loggerTime, Clock& clock, QWidget* parent)
     : QDialog(parent),
       clock_(clock),
-      pcClock_(new QCheckBox(QStringLiteral("Use the actual PC &clock"))),
+      pcClock_(new QCheckBox(QTxt(txt::dlg_loggerClock_useTheActualPc))),
       date_(new QDateEdit),
       time_(new QTimeEdit) {
-    setWindowTitle(QStringLiteral("Logger - Set date and time"));
+    setWindowTitle(QTxt(txt::dlg_loggerClock_title));
     date_->setCalendarPopup(true);
     date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     time_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
@@ -37,7 +38,7 @@ LoggerClockDialog::LoggerClockDialog(const CTimeStamp& loggerTime, Clock& clock,
     // A Logger clock outside the range shows as the nearest day the Logger can be set to.
     Show(loggerTime.IsValidDateTime() ? loggerTime : EarliestLoggerClock(), false);
 
-    auto* group = new QGroupBox(QStringLiteral("Data/Time"));
+    auto* group = new QGroupBox(QStr(217));
     auto* pickers = new QHBoxLayout;
     pickers->addWidget(date_);
     pickers->addWidget(time_);

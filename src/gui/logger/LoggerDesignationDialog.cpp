@@ -1,4 +1,5 @@
 #include "gui/logger/LoggerDesignationDialog.h"
+#include "gui/app/QtText.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -14,12 +15,12 @@ constexpr int kMaxDesignation = 20;
 
 LoggerDesignationDialog::LoggerDesignationDialog(const QString& designation, QWidget* parent)
     : QDialog(parent), field_(new QLineEdit(designation)) {
-    setWindowTitle(QStringLiteral("Logger - Set designation"));
+    setWindowTitle(QTxt(txt::dlg_loggerDesignation_title));
     field_->setMaxLength(kMaxDesignation);
-    auto* group = new QGroupBox(QStringLiteral("&Name of the Logger"));
+    auto* group = new QGroupBox(QTxt(txt::dlg_loggerDesignation_nameOfTheLogger));
     auto* inner = new QVBoxLayout(group);
     inner->addWidget(field_);
-    inner->addWidget(new QLabel(QStringLiteral("(max. 20 characters )")));
+    inner->addWidget(new QLabel(QTxt(txt::dlg_loggerDesignation_max20Characters)));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -12,14 +12,14 @@ namespace varelo {
 
 LoggerDetailsDialog::LoggerDetailsDialog(const LoggerInfoTexts& texts, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Logger - Details"));
+    setWindowTitle(QTxt(txt::dlg_loggerDetails_title));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Basic unit:"),
+    form->addRow(QTxt(txt::dlg_loggerDetails_basicUnit),
                  new QLabel(Q(texts.basicUnit) + QLatin1Char('\n') + Q(texts.hardwareCodes)));
-    form->addRow(QStringLiteral("Calibration:"), new QLabel(Q(texts.calibration)));
-    form->addRow(QStringLiteral("Boot Software:"), new QLabel(Q(texts.bootSoftware)));
-    form->addRow(QStringLiteral("CPU software:"), new QLabel(Q(texts.cpuSoftware)));
-    form->addRow(QStringLiteral("DSP software:"), new QLabel(Q(texts.dspSoftware)));
+    form->addRow(QTxt(txt::dlg_loggerDetails_calibration), new QLabel(Q(texts.calibration)));
+    form->addRow(QTxt(txt::dlg_loggerDetails_bootSoftware), new QLabel(Q(texts.bootSoftware)));
+    form->addRow(QTxt(txt::dlg_loggerDetails_cpuSoftware), new QLabel(Q(texts.cpuSoftware)));
+    form->addRow(QTxt(txt::dlg_loggerDetails_dspSoftware), new QLabel(Q(texts.dspSoftware)));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);

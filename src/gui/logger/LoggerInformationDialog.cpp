@@ -17,16 +17,16 @@ namespace varelo {
 namespace {
 
 struct JobRow {
-    const char* label;
+    TextKey label;
     std::string LoggerJobTexts::*text;
 };
 
 constexpr JobRow kJobRows[] = {
-    {"Measurement function:", &LoggerJobTexts::function},
-    {"Number of intervals:", &LoggerJobTexts::intervals},
-    {"Number of statistics:", &LoggerJobTexts::statistics},
-    {"Events completed:", &LoggerJobTexts::eventsCompleted},
-    {"Events not completed:", &LoggerJobTexts::eventsNotCompleted},
+    {txt::dlg_loggerInformation_measurementFunction, &LoggerJobTexts::function},
+    {txt::dlg_loggerInformation_numberOfIntervals, &LoggerJobTexts::intervals},
+    {txt::dlg_loggerInformation_numberOfStatistics, &LoggerJobTexts::statistics},
+    {txt::dlg_loggerInformation_eventsCompleted, &LoggerJobTexts::eventsCompleted},
+    {txt::dlg_loggerInformation_eventsNotCompleted, &LoggerJobTexts::eventsNotCompleted},
 };
 
 QLabel* Value(const std::string& text) {
@@ -39,25 +39,27 @@ QLabel* Value(const std::string& text) {
 
 LoggerInformationDialog::LoggerInformationDialog(const CLoggerInfo& info, QWidget* parent)
     : QDialog(parent), texts_(MakeLoggerInfoTexts(info)), details_(new QPushButton) {
-    setWindowTitle(QStringLiteral("Logger - Information"));
+    setWindowTitle(QTxt(txt::dlg_loggerInformation_title));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Designation:"), Value(texts_.designation));
-    form->addRow(QStringLiteral("Date/Time:"), Value(texts_.dateTime));
-    form->addRow(QStringLiteral("Hardware type:"),
+    form->addRow(QTxt(txt::dlg_loggerInformation_designation), Value(texts_.designation));
+    form->addRow(QTxt(txt::dlg_loggerInformation_dateTime), Value(texts_.dateTime));
+    form->addRow(QTxt(txt::dlg_loggerInformation_hardwareType),
                  Value(texts_.deviceType + "\n" + texts_.hardwareType));
-    form->addRow(QStringLiteral("Serial number:"), Value(texts_.serialNumber));
-    form->addRow(QStringLiteral("Measurement function:"), Value(texts_.measurementFunction));
+    form->addRow(QStr(988), Value(texts_.serialNumber));
+    form->addRow(QTxt(txt::dlg_loggerInformation_measurementFunction),
+                 Value(texts_.measurementFunction));
     // The basic family has no clamp to speak of.
     if (texts_.clampShown) {
-        form->addRow(QStringLiteral("Current sensor type:"), Value(texts_.clampType));
-        form->addRow(QStringLiteral("Max. clamp current:"), Value(texts_.maxClampCurrent));
+        form->addRow(QTxt(txt::dlg_loggerInformation_currentSensorType), Value(texts_.clampType));
+        form->addRow(QTxt(txt::dlg_loggerInformation_maxClampCurrent),
+                     Value(texts_.maxClampCurrent));
     }
-    form->addRow(QStringLiteral("Status:"), Value(texts_.status));
+    form->addRow(QTxt(txt::dlg_loggerInformation_status), Value(texts_.status));
 
     auto* jobs = new QGroupBox;
     jobs->setLayout(JobGrid());
 
-    details_->setText(QStringLiteral("&Details"));
+    details_->setText(QTxt(txt::dlg_loggerInformation_details));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     buttons->addButton(details_, QDialogButtonBox::ActionRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -70,11 +72,11 @@ LoggerInformationDialog::LoggerInformationDialog(const CLoggerInfo& info, QWidge
 
 QGridLayout* LoggerInformationDialog::JobGrid() const {
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("Job")), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Old job")), 0, 2);
+    grid->addWidget(new QLabel(QStr(2008)), 0, 1);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_loggerInformation_oldJob)), 0, 2);
     int row = 1;
     for (const JobRow& r : kJobRows) {
-        grid->addWidget(new QLabel(QString::fromLatin1(r.label)), row, 0);
+        grid->addWidget(new QLabel(QTxt(r.label)), row, 0);
         grid->addWidget(Value(texts_.job.*r.text), row, 1);
         grid->addWidget(Value(texts_.oldJob.*r.text), row, 2);
         ++row;

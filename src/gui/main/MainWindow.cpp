@@ -56,7 +56,7 @@ MainWindow::MainWindow() : actions_(new CommandActions(this)), mdi_(new QMdiArea
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildToolBar() {
-    toolBar_ = new QToolBar(tr("Standard"), this);
+    toolBar_ = new QToolBar(QTxt(txt::dlg_main_standard), this);
     toolBar_->setObjectName("MainToolBar");
     toolBar_->setIconSize(QSize(16, 15));
     toolBar_->setMovable(true);
@@ -95,14 +95,14 @@ void MainWindow::RebuildMenus() {
         menu->deleteLater();
     menuBar()->clear();
     for (const MenuPopup& popup : MenuBarOf(menuTemplate_)) {
-        if (!popup.title) {
+        if (popup.title.name.empty()) {
             if (view) {
                 for (QMenu* menu : view->WindowMenus())
                     menuBar()->addMenu(menu);
             }
             continue;
         }
-        QMenu* menu = new QMenu(Q(popup.title), menuBar());
+        QMenu* menu = new QMenu(QTxt(popup.title), menuBar());
         FillMenu(menu, popup.items);
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::UpdateCommandStates);
         menuBar()->addMenu(menu);
@@ -122,7 +122,7 @@ void MainWindow::FillMenu(QMenu* menu, const std::vector<int>& items) {
                     menu->addAction(actions_->Action(language.menuCommand));
                 break;
             case kExportSlot: {
-                QMenu* exports = menu->addMenu(tr("E&xport"));
+                QMenu* exports = menu->addMenu(QTxt(txt::menu_export));
                 for (int exportId : ExportCommands()) {
                     if (exportId == kSeparator)
                         exports->addSeparator();

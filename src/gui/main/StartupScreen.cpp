@@ -63,7 +63,8 @@ QPixmap StartupScreen::Picture() {
     subtitle.setPixelSize(17);
     painter.setFont(subtitle);
     painter.setPen(QColor(190, 210, 235));
-    painter.drawText(QRect(30, 92, kWidth - 60, 26), Qt::AlignLeft, tr("Software for Logger"));
+    painter.drawText(QRect(30, 92, kWidth - 60, 26), Qt::AlignLeft,
+                     QTxt(txt::gui_startupScreen_softwareForLogger));
     QFont small("Arial");
     small.setPixelSize(11);
     painter.setFont(small);

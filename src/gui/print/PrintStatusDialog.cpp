@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/StringTable.h"
+#include "gui/app/QtText.h"
 #include "gui/print/PaintOptions.h"
 
 namespace varelo {
@@ -13,7 +14,7 @@ namespace varelo {
 PrintStatusDialog::PrintStatusDialog(const QString& title, const QString& documentName,
                                      const QString& printer, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Print document"));
+    setWindowTitle(QTxt(txt::dlg_printStatus_title));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     auto* heading = new QLabel(title, this);

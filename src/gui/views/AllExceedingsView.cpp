@@ -14,6 +14,7 @@
 #include "app/UserInterface.h"
 #include "document/Vamor800Doc.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/app/QtText.h"
 #include "gui/dialogs/ExceedingsChannelDialog.h"
 #include "gui/print/Printout.h"
 #include "gui/views/AllExceedingsPainter.h"
@@ -65,7 +66,7 @@ AllExceedingsView::AllExceedingsView(const ViewContext& context, std::vector<int
         scroll_.MoveTo(value);
         update();
     });
-    printout_ = new QMenu(QStringLiteral("&Printout"), this);
+    printout_ = new QMenu(QTxt(txt::menu_printout), this);
     statusAction_ = MakeCommandAction(kIntervalStatus);
     statusAction_->setCheckable(true);
     statusAction_->setChecked(status_);

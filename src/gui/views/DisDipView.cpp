@@ -7,6 +7,7 @@
 #include "app/PrintoutKinds.h"
 #include "app/StringTable.h"
 #include "document/Vamor800Doc.h"
+#include "gui/app/QtText.h"
 #include "gui/views/DisDipPainter.h"
 
 namespace varelo {
@@ -21,7 +22,7 @@ PhaseLabels Labels() {
 
 DisDipView::DisDipView(const ViewContext& context, QWidget* parent)
     : PaintedResultView(context, parent) {
-    menu_ = new QMenu(QStringLiteral("E&vents"), this);
+    menu_ = new QMenu(QTxt(txt::menu_events), this);
     for (int id : DisDipPhaseCommands(Labels()))
         AddCommandAction(menu_, id)->setCheckable(true);
     menu_->addSeparator();

@@ -12,6 +12,7 @@
 #include "app/PrintoutKinds.h"
 #include "app/StringTable.h"
 #include "document/Vamor800Doc.h"
+#include "gui/app/QtText.h"
 #include "gui/print/Printout.h"
 #include "gui/views/ListScrolling.h"
 #include "gui/views/ViewPrinting.h"
@@ -68,13 +69,13 @@ EventListView::EventListView(const ViewContext& context, QWidget* parent)
         scroll_.MoveTo(value);
         update();
     });
-    events_ = new QMenu(QStringLiteral("E&vents"), this);
+    events_ = new QMenu(QTxt(txt::menu_events), this);
     for (int phase = 0; phase < 4; ++phase)
         AddCommand(events_, PhaseCommand(phase));
     events_->addSeparator();
     for (int id : EventKindCommands())
         AddCommand(events_, id);
-    printout_ = new QMenu(QStringLiteral("&Printout"), this);
+    printout_ = new QMenu(QTxt(txt::menu_printout), this);
     AddCommand(printout_, kPrintSinglePage);
     AddCommand(printout_, kPrintWholeList);
     model_.Build(context_.doc->Data().events, context_.doc->Data().job);

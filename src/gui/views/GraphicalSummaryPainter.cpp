@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "app/StringTable.h"
+#include "gui/app/QtText.h"
 
 namespace varelo {
 
@@ -167,7 +168,7 @@ private:
                 y += line_;
             }
         };
-        entry(true, QStringLiteral("Max"), {});
+        entry(true, QTxt(txt::view_graphicalSummary_max), {});
         entry(false, share, QStringLiteral("99.5%"));
         p_.drawText(QRectF(x, y, width, line_), Qt::AlignLeft | Qt::AlignVCenter,
                     QStringLiteral("0 %"));

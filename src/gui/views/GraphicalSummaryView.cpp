@@ -9,6 +9,7 @@
 #include "app/StringTable.h"
 #include "document/Vamor800Doc.h"
 #include "evaluation/LimitValueFile.h"
+#include "gui/app/QtText.h"
 
 namespace varelo {
 
@@ -23,7 +24,7 @@ bool WithoutBackground(Settings& settings) {
 
 GraphicalSummaryView::GraphicalSummaryView(const ViewContext& context, QWidget* parent)
     : PaintedResultView(context, parent) {
-    menu_ = new QMenu(QStringLiteral("&Printout"), this);
+    menu_ = new QMenu(QTxt(txt::menu_printout), this);
     withoutBackground_ = menu_->addAction(Q(Str(kWithoutBackgroundCommand)));
     withoutBackground_->setCheckable(true);
     withoutBackground_->setData(kWithoutBackgroundCommand);

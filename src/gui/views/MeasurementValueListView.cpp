@@ -14,6 +14,7 @@
 #include "app/StringTable.h"
 #include "document/Vamor800Doc.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/app/QtText.h"
 #include "gui/dialogs/ValueListPrintDialog.h"
 #include "gui/print/Printout.h"
 #include "gui/views/ListScrolling.h"
@@ -86,7 +87,7 @@ MeasurementValueListView::MeasurementValueListView(const ViewContext& context, Q
         scroll_.MoveTo(value);
         update();
     });
-    printout_ = new QMenu(QStringLiteral("&Printout"), this);
+    printout_ = new QMenu(QTxt(txt::menu_printout), this);
     AddCommand(printout_, kIntervalStatus, true);
     printout_->addSeparator();
     for (const ValueListPeriod& p : MeasurementValueList::Periods())

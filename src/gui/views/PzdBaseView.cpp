@@ -18,6 +18,7 @@
 #include "app/UserInterface.h"
 #include "document/Vamor800Doc.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/app/QtText.h"
 #include "gui/dialogs/ChannelSelectionDialog.h"
 #include "gui/dialogs/LimitValueDialog.h"
 #include "gui/dialogs/XAxisScalingDialog.h"
@@ -98,11 +99,11 @@ QString CPzdBaseView::ViewName() const {
 }
 
 void CPzdBaseView::BuildMenus() {
-    QMenu* data = new QMenu(QStringLiteral("Da&ta"), this);
+    QMenu* data = new QMenu(QTxt(txt::menu_data), this);
     for (int command : {id::kChannelSelection, id::kApplication, id::kLimitValue, id::kValueList})
         AddCommandAction(data, command);
     AddCommandAction(data, id::kEnergy, true);
-    QMenu* scaling = new QMenu(QStringLiteral("S&caling"), this);
+    QMenu* scaling = new QMenu(QTxt(txt::menu_scaling), this);
     for (const PeriodCommand& c : kPeriodCommands)
         AddCommandAction(scaling, c.command, true);
     scaling->addSeparator();

@@ -7,6 +7,7 @@
 
 #include "app/StringTable.h"
 #include "evaluation/GraphicalSummary.h"
+#include "gui/app/QtText.h"
 
 namespace varelo {
 
@@ -40,8 +41,9 @@ ShfgPainter::Columns ShfgPainter::Layout(const QRectF& area, const QPaintDevice*
     bold.setBold(true);
     const QFontMetricsF head(bold, const_cast<QPaintDevice*>(device));
     double number = fm.horizontalAdvance(QStringLiteral("-000000.00"));
-    for (const char* text : {"Nominal value", "limit value", "100 % value", "Max-value"})
-        number = std::max(number, head.horizontalAdvance(QString::fromLatin1(text)));
+    for (const QString& text :
+         {QTxt(txt::view_shfg_nominalValue), QStr(1284), Q(Msg(1245, {"100"})), QStr(234)})
+        number = std::max(number, head.horizontalAdvance(text));
     number += 2 * fm.averageCharWidth();
     const double time = fm.horizontalAdvance(QStringLiteral("00/00/0000 00:00:00 "));
     const double unit = fm.horizontalAdvance(QStringLiteral("  kvar "));
@@ -98,25 +100,25 @@ double ShfgPainter::PaintHead(QPainter& painter, const QRectF& area) const {
                               .arg(Number(p_.detail, c.minimum), Time(c.minimumTime),
                                    Number(p_.detail, c.lower), Number(p_.detail, c.upper),
                                    Number(p_.detail, c.maximum), Time(c.maximumTime))
-                        : QStringLiteral("No measurement value available");
+                        : QTxt(txt::view_shfg_noMeasurementValueAvailable);
         painter.drawText(QRectF(area.left(), y + 2 * line, area.width(), line),
                          Qt::AlignLeft | Qt::AlignVCenter, values);
         painter.restore();
     }
     y += kDetailLines * line;
     const Columns c = Layout(area, painter.device());
-    const QString reference = p_.settings.scaleMode == 0 ? QStringLiteral("limit value")
-                                                         : QStringLiteral("Nominal value");
+    const QString reference =
+        p_.settings.scaleMode == 0 ? QStr(1284) : QTxt(txt::view_shfg_nominalValue);
     const struct {
         double x0, x1;
         QString text;
-    } heads[] = {{c.caption, c.bar, QStringLiteral("Quantity")},
+    } heads[] = {{c.caption, c.bar, QTxt(txt::view_shfg_quantity)},
                  {c.reference, c.lower, reference},
                  {c.lower, c.upper, Q(Msg(1245, {std::to_string(lower)}))},
                  {c.upper, c.maximum, Q(Msg(1245, {std::to_string(upper)}))},
-                 {c.maximum, c.unit, QStringLiteral("Max-value")},
-                 {c.unit, c.time, QStringLiteral("  Unit")},
-                 {c.time, c.right, QStringLiteral("Date and time")}};
+                 {c.maximum, c.unit, QStr(234)},
+                 {c.unit, c.time, QTxt(txt::view_shfg_unit)},
+                 {c.time, c.right, QStr(367)}};
     QFont bold = painter.font();
     bold.setBold(true);
     painter.save();
@@ -158,7 +160,7 @@ void ShfgPainter::PaintLine(QPainter& painter, const ShfgLine& line, const Colum
     if (!ch.hasValues) {
         painter.drawText(QRectF(c.lower, y, c.right - c.lower, height),
                          Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("  No measurement value available"));
+                         QTxt(txt::view_shfg_noMeasurementValueAvailable2));
         return;
     }
     const struct {

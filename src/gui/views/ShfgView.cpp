@@ -13,6 +13,7 @@
 #include "app/StringTable.h"
 #include "document/Vamor800Doc.h"
 #include "gui/app/ModalRunner.h"
+#include "gui/app/QtText.h"
 #include "gui/dialogs/ClassLimitsDialog.h"
 #include "measurement/MeasurementChannel.h"
 #include "timeplot/ChannelFormat.h"
@@ -55,7 +56,7 @@ private:
 
 CShfgView::CShfgView(const ViewContext& context, CumulativeView kind, QWidget* parent)
     : PaintedResultView(context, parent), kind_(kind) {
-    menu_ = new QMenu(QStringLiteral("C&umulative frequency"), this);
+    menu_ = new QMenu(QTxt(txt::menu_cumulativeFrequency), this);
     for (int id : {kLimitScaling, kNominalScaling, kClassLimits, kNewPagePerPhase, kTimeplot}) {
         QAction* action = MakeCommandAction(id);
         action->setCheckable(id == kLimitScaling || id == kNominalScaling ||
@@ -116,8 +117,9 @@ void CShfgView::BuildLines() {
         kind_ == CumulativeView::kVoltage
             ? std::vector<int>(std::begin(kVoltageParameters), std::end(kVoltageParameters))
             : std::vector<int>(std::begin(kCurrentParameters), std::end(kCurrentParameters));
-    const QString group = kind_ == CumulativeView::kVoltage ? QStringLiteral("Voltage parameters")
-                                                            : QStringLiteral("Current parameters");
+    const QString group = kind_ == CumulativeView::kVoltage
+                              ? QTxt(txt::view_shfg_voltageParameters)
+                              : QTxt(txt::view_shfg_currentParameters);
     int phase = -1;
     bool inParameters = false;
     for (int i = 0; i < int(picture_.channels.size()); ++i) {

@@ -1,4 +1,5 @@
 #include "gui/views/TableSummaryPainter.h"
+#include "gui/app/QtText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -35,7 +36,7 @@ TableSummaryPainter::Columns TableSummaryPainter::Measure(const QPaintDevice* de
     Columns c;
     QString fileName = Text(t_.limitFileName);
     if (fileName.size() > 14) fileName = kLongFileName;
-    c.unit = fm.horizontalAdvance(QStringLiteral("Unit"));
+    c.unit = fm.horizontalAdvance(QStr(1277));
     c.limit = fm.horizontalAdvance(fileName);
     for (const SummaryRow& row : t_.rows) {
         c.label = qMax(c.label, fm.horizontalAdvance(Text(row.label)));
@@ -83,12 +84,12 @@ void TableSummaryPainter::PaintHeader(QPainter& painter, const QRectF& area, con
     const double xMax = x0 + c.label + c.unit + c.limit, xShare = xMax + c.group;
     painter.setPen(colors_[0]);
     painter.drawText(QRectF(x0, top, c.label + c.unit + c.limit, 2 * z), Qt::AlignCenter,
-                     QStringLiteral("Parameter"));
+                     QStr(1307));
     painter.drawText(QRectF(xMax, top, c.group, 2 * z), Qt::AlignCenter,
-                     QStringLiteral("Maximum value"));
+                     QTxt(txt::view_tableSummary_maximumValue));
     painter.drawText(QRectF(xShare, top, c.group, 2 * z), Qt::AlignCenter, Text(t_.shareHeading));
     const double y3 = top + 2 * z;
-    painter.drawText(QRectF(x0 + c.label, y3, c.unit, z), Qt::AlignCenter, QStringLiteral("Unit"));
+    painter.drawText(QRectF(x0 + c.label, y3, c.unit, z), Qt::AlignCenter, QStr(1277));
     QFontMetricsF fm(painter.font(), painter.device());
     painter.drawText(QRectF(x0 + c.label + c.unit, y3, c.limit, z), Qt::AlignCenter,
                      fm.elidedText(Text(t_.limitFileName), Qt::ElideRight, c.limit));

@@ -107,14 +107,14 @@ TEST(CommandTable, ToolBarHasTheButtonsAndGapsInOrder) {
 TEST(CommandTable, MenusOfTheWindowKinds) {
     const auto main = MenuBarOf(174);
     ASSERT_EQ(main.size(), 4u);
-    EXPECT_STREQ(main[1].title, "&Logger");
+    EXPECT_EQ(Txt(main[1].title), "&Logger");
     EXPECT_EQ(main[1].items.front(), cmd::kReadResults);
     // The current cumulative frequency shares the voltage view's menu, popups and all.
     EXPECT_EQ(MenuBarOf(183).size(), MenuBarOf(182).size());
     const auto doc = MenuBarOf(186);
     std::vector<std::string> titles;
     for (const auto& popup : doc)
-        titles.push_back(popup.title ? popup.title : "*");
+        titles.push_back(popup.title.name.empty() ? "*" : Txt(popup.title));
     const std::vector<std::string> expected = {"&File",     "&Logger", "&Analysis", "*",
                                                "S&ettings", "&Window", "&?"};
     EXPECT_EQ(titles, expected);

@@ -12,7 +12,8 @@ namespace {
 
 TEST(StringTable, ParsesIdTabTextLinesWithEscapes) {
     StringTable table;
-    EXPECT_EQ(table.Parse("5\tone\\ntwo\\tthree\\\\\r\nnot a line\n\t7\n12\tSettings\\%1 Hz\\%2"), 2u);
+    EXPECT_EQ(table.Parse("5\tone\\ntwo\\tthree\\\\\r\nnot a line\n\t7\n12\tSettings\\%1 Hz\\%2"),
+              2u);
     ASSERT_NE(table.Find(5), nullptr);
     EXPECT_EQ(*table.Find(5), "one\ntwo\tthree\\");
     EXPECT_EQ(*table.Find(12), "Settings\\%1 Hz\\%2");
@@ -32,10 +33,11 @@ TEST(StringTable, EnglishIsBuiltInAndAModuleOverridesIt) {
     EXPECT_EQ(Str(174), "Varelo");
 }
 
-TEST(StringTable, BuiltInEnglishHasOneEntryPerLineSortedById) {
+TEST(StringTable, BuiltInEnglishHasOneEntryPerLineIdsThenKeysSorted) {
     std::string_view content(kEnglishStringTable);
     size_t lines = 0;
-    long previous = -1;
+    long previousId = -1;
+    std::string previousKey;
     while (!content.empty()) {
         size_t end = content.find('\n');
         std::string_view line = content.substr(0, end);
@@ -43,12 +45,51 @@ TEST(StringTable, BuiltInEnglishHasOneEntryPerLineSortedById) {
         ++lines;
         size_t tab = line.find('\t');
         ASSERT_NE(tab, std::string_view::npos) << "line " << lines << ": " << line;
-        long id = std::stol(std::string(line.substr(0, tab)));
-        EXPECT_GT(id, previous) << "line " << lines << ": " << line;
-        previous = id;
+        const std::string name(line.substr(0, tab));
+        if (IsTextKey(name)) {
+            EXPECT_GT(name, previousKey) << "line " << lines << ": " << line;
+            previousKey = name;
+            continue;
+        }
+        EXPECT_TRUE(previousKey.empty()) << "an id after the keys, line " << lines;
+        long id = std::stol(name);
+        EXPECT_GT(id, previousId) << "line " << lines << ": " << line;
+        previousId = id;
     }
-    // A line that does not parse, or an id given twice, makes the table smaller than the file.
+    // A line that does not parse, or an entry given twice, makes the table smaller than the file.
     EXPECT_EQ(Strings::Instance().English().Size(), lines);
+}
+
+TEST(StringTable, KeyedTextsParseAndFallBackPerEntry) {
+    struct Case {
+        const char* name;
+        bool key;
+    } cases[] = {{"dlg117.title", true}, {"menu.file", true},   {"view.tableSummary.unit", true},
+                 {"a.b.C9", true},       {"menu", false},       {"Menu.file", false},
+                 {"9menu.file", false},  {"menu..file", false}, {"menu.file.", false},
+                 {"menu.fi-le", false},  {".file", false},      {"dlg1_x.title", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(IsTextKey(c.name), c.key) << c.name;
+
+    StringTable table;
+    EXPECT_EQ(table.Parse("menu.file\t&File\nmenu..bad\tx\n12\tTwelve\nmenu.file\t&Datei\n"), 3u);
+    ASSERT_NE(table.Find("menu.file"), nullptr);
+    EXPECT_EQ(*table.Find("menu.file"), "&Datei");  // the later line wins, as for ids
+    EXPECT_EQ(table.Find("menu..bad"), nullptr);
+    EXPECT_EQ(table.Size(), 2u);
+
+    Strings& strings = Strings::Instance();
+    const TextKey file{"menu.file"};
+    const TextKey edit{"menu.edit"};
+    const std::string englishEdit = Txt(edit);
+    EXPECT_EQ(Txt(file), "&File");
+    StringTable module;
+    module.Parse("menu.file\t&Datei\n");
+    strings.SetModule(module);
+    EXPECT_EQ(Txt(file), "&Datei");
+    EXPECT_EQ(Txt(edit), englishEdit);  // a key the module lacks falls back to English
+    strings.ClearModule();
+    EXPECT_EQ(Txt(file), "&File");
 }
 
 TEST(StringTable, BuiltInEnglishKeepsEscapesUtf8AndPlaceholders) {

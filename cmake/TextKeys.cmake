@@ -1,0 +1,21 @@
+# Writes the constants of the named texts of the string table INPUT into the header OUTPUT:
+# key "dlg117.title" becomes txt::dlg117_title. The header is rewritten only when the keys
+# change, so editing a text does not recompile its users.
+file(STRINGS ${INPUT} lines REGEX "^[a-z][a-z0-9]*(\\.[A-Za-z0-9]+)+\t")
+set(body "")
+foreach(line IN LISTS lines)
+  string(REGEX MATCH "^[a-z][a-z0-9]*(\\.[A-Za-z0-9]+)+\t" key "${line}")
+  if(key)
+    string(STRIP "${key}" key)
+    string(REPLACE "." "_" name "${key}")
+    string(APPEND body "inline constexpr TextKey ${name}{\"${key}\"};\n")
+  endif()
+endforeach()
+set(content "// Generated from the English string table.\n#pragma once\n\n#include \"app/StringTable.h\"\n\nnamespace varelo::txt {\n${body}}  // namespace varelo::txt\n")
+if(EXISTS ${OUTPUT})
+  file(READ ${OUTPUT} old)
+  if(old STREQUAL content)
+    return()
+  endif()
+endif()
+file(WRITE ${OUTPUT} "${content}")
