@@ -23,15 +23,8 @@ namespace {
 int Print(CliContext& context, Arguments& args) {
     auto output = args.Value("output");
     auto limits = args.Value("limits");
-    const CurveOptions curves = ReadCurveOptions(args);
+    CurveOptions curves = ReadCurveOptions(args);
     const bool status = args.Flag("status");
-    const PrintChoices choices{curves.channels,
-                               curves.period,
-                               curves.energy,
-                               curves.limitCurve,
-                               curves.limitBand,
-                               status,
-                               curves.start.value_or(CTimeStamp())};
     auto words = args.Positionals();
     if (words.size() == 2 && words[0] == "job-protocol") {
         if (!output || output->empty()) args.Fail("--output names the PDF file");
@@ -57,6 +50,8 @@ int Print(CliContext& context, Arguments& args) {
     else if (!IsPrintoutName(words[0]))
         args.Fail(std::string("the printout is one of ") + PrintoutNames());
     const std::string printout = words.empty() ? std::string() : words[0];
+    if (curves.application && printout != "timeplot")
+        args.Fail("--aoa chooses the curves of the timeplot printout");
     if (printout == "exceedings" && curves.channels.empty())
         args.Fail("the exceedings printout needs its channels: --channel ID ...");
     if (printout == "value-list" && curves.period > 12)
@@ -67,6 +62,15 @@ int Print(CliContext& context, Arguments& args) {
     CVamor800Doc doc(context.AppSettings(), context.Ui(), AppOptions::Instance());
     if (limits) doc.SetLimitFileOverride(*limits);
     if (!doc.OpenFile(words[1])) return kExitFailed;
+    if (curves.application && !ResolveApplication(context, doc, curves)) return kExitFailed;
+    const PrintChoices choices{curves.channels,
+                               curves.period,
+                               curves.energy,
+                               curves.limitCurve,
+                               curves.limitBand,
+                               status,
+                               curves.start.value_or(CTimeStamp()),
+                               curves.ranges};
     if (printout == "exceedings" && !ExceedingsChannelsOffered(doc, choices.channels))
         return kExitUsage;
     if (!PrintToPdf(doc, words[0], *output, context.AppSettings(), context.Ui(), choices)) {
@@ -88,6 +92,9 @@ int Print(CliContext&, Arguments& args) {
     args.Flag("energy");
     args.Flag("status");
     args.Value("start");
+    args.Value("aoa");
+    args.Value("phase");
+    args.Value("aoa-file");
     std::fprintf(stderr,
                  "varelo-cli: printing needs the desktop build (Qt); this build has no GUI\n");
     return kExitFailed;
@@ -101,7 +108,8 @@ constexpr Command kCommands[] = {
      "voltage-cumulative|current-cumulative|statistical-values|most-critical|exceedings|value-list "
      "FILE --output "
      "OUT.pdf [--limits FILE.GWD] [--channel ID ...] [--period N] [--energy] "
-     "[--limit-line ID[:BAND]] [--status] [--start DATE]",
+     "[--limit-line ID[:BAND]] [--status] [--start DATE] "
+     "[--aoa GROUP/APP [--phase L1|L2|L3|all|mixed] [--aoa-file F.aoa]]",
      "print a result view of a measurement file, or the job protocol of a job or measurement "
      "file, or the information about a measurement file, into a PDF file",
      Print},

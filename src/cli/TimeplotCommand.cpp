@@ -33,6 +33,7 @@ void WriteJson(const CVamor800Doc& doc, const DiagramState& state, const CurveDa
     j.Key("label").String(TimePeriodAt(axis.Period()).label);
     j.Key("windowStart").String(axis.WindowStart().FileText());
     j.Key("windowEnd").String(axis.WindowEnd().FileText());
+    j.Key("scaling").Int(state.ScalingMode());
     j.Key("curves").BeginArray();
     for (int i = 0; i < state.CurveCount(); ++i) {
         const Curve& curve = state.Curves()[size_t(i)];
@@ -74,8 +75,11 @@ void WriteJson(const CVamor800Doc& doc, const DiagramState& state, const CurveDa
 int Timeplot(CliContext& context, Arguments& args) {
     const bool json = args.Flag("json");
     CurveOptions choices = ReadCurveOptions(args);  // first: their values are no file names
-    if (choices.channels.empty() || choices.channels.size() > size_t(kMaxCurves))
-        args.Fail("name one to nine channels with --channel");
+    if (!choices.application &&
+        (choices.channels.empty() || choices.channels.size() > size_t(kMaxCurves)))
+        args.Fail("name one to nine channels with --channel, or an application with --aoa");
+    if (choices.application && choices.scaling > 0)
+        args.Fail("--scaling does not go with --aoa, whose ranges are manual");
     auto files = args.Positionals();
     if (files.size() != 1) args.Fail("name one measurement file");
     if (!json) args.Fail("timeplot writes --json");
@@ -89,6 +93,7 @@ int Timeplot(CliContext& context, Arguments& args) {
         std::fprintf(stderr, "varelo-cli: the measurement holds no intervals\n");
         return kExitFailed;
     }
+    if (choices.application && !ResolveApplication(context, doc, choices)) return kExitFailed;
     DiagramState state(
         TimeAxis(intervals.front().DateTime, intervals.back().DateTime, doc.GetIntervalLength()));
     if (choices.start) state.Axis().SetWindowStart(*choices.start);
@@ -96,6 +101,11 @@ int Timeplot(CliContext& context, Arguments& args) {
                            !choices.start);
     state.SetCurves(choices.channels);
     state.SetScalingMode(choices.scaling > 0 ? choices.scaling : kScaleMeasuringRange);
+    if (!choices.ranges.empty()) {
+        state.SetScalingMode(kScaleManual);
+        for (size_t i = 0; i < choices.ranges.size(); ++i)
+            state.SetRange(int(i), choices.ranges[i]);
+    }
     state.ChooseAxisCurvesAfresh();
     std::vector<CMeasurementChannel> channels(choices.channels.size());
     for (size_t i = 0; i < channels.size(); ++i) {
@@ -121,7 +131,8 @@ int Timeplot(CliContext& context, Arguments& args) {
 constexpr Command kCommands[] = {
     {"timeplot",
      "timeplot FILE --channel ID ... [--period N] [--start DATE] [--scaling 1|2] "
-     "[--limit-line ID[:BAND]] [--energy] --json",
+     "[--limit-line ID[:BAND]] [--energy] --json | timeplot FILE --aoa GROUP/APP "
+     "[--phase L1|L2|L3|all|mixed] [--aoa-file F.aoa] [--period N] [--start DATE] --json",
      "what a level-time diagram of a measurement shows", Timeplot},
 };
 

@@ -202,6 +202,16 @@ void CVamor800Doc::MeasuringRange(int channelId, double& begin, double& end) con
     varelo::MeasuringRange(References(), channelId, begin, end);
 }
 
+bool CVamor800Doc::ChannelExtremes(int channelId, double& minimum, double& maximum) const {
+    const ExtremeValue* e = extremes_.Find(channelId);
+    // Single quantities are computed under their phase-0 channel.
+    if (!e && channelId < 1000) e = extremes_.Find(ChannelIdOf(0, channelId));
+    if (!e) return false;
+    minimum = e->minimum;
+    maximum = e->maximum;
+    return true;
+}
+
 double CVamor800Doc::NominalValue(int channelId) const {
     return varelo::NominalValue(References(), channelId);
 }

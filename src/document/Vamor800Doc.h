@@ -58,6 +58,9 @@ public:
     const CLimitValues& Limits() const { return limits_; }
     const CEvaluationResult& Evaluation() const { return evaluation_; }
     const ExtremeValueTable& Extremes() const { return extremes_; }
+    // A channel's smallest and largest value over the evaluation period; single quantities
+    // are found by their bare identifier too. False when there are none.
+    bool ChannelExtremes(int channelId, double& minimum, double& maximum) const;
     const MeasurementStatusCounts& StatusCounts() const { return statusCounts_; }
     // The counts when they were made for this document (on loading a file), else nullptr.
     const MeasurementStatusCounts* CountsIfMade() const {
@@ -99,6 +102,9 @@ public:
     // it, with the time it starts at; the new window takes the list once.
     void HandOverChannels(std::vector<int> channels, const CTimeStamp& start, bool useList);
     bool UsesChannelList() const { return useChannelList_; }
+    // Level-time mode: a new timeplot takes the handed-over list (or the manual channel
+    // selection) when on, an application's channels when off.
+    void SetUsesChannelList(bool on) { useChannelList_ = on; }
     std::vector<int> TakeChannelList();
     const CTimeStamp& ChannelListStart() const { return channelListStart_; }
     // The channels and first time a new measurement value list takes from the level-time

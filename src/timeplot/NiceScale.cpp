@@ -37,6 +37,10 @@ double Fold(double v) {
     return std::min(-1 - v, 0.0);
 }
 
+double FoldEntered(double value) {
+    return std::signbit(value) ? std::min(-1 - value, 0.0) : std::max(1 - value, 0.0);
+}
+
 ScaleRange OnlineMargin(double m, double M, int quantity) {
     if (IsRangeLimited(quantity)) return NiceScale(m, M, -1, true);
     const bool signalling = quantity >= 401 && quantity <= 405;

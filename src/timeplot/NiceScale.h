@@ -20,5 +20,8 @@ bool IsRangeLimited(int quantity);
 // The folded value of a range-limited quantity: 1 - v above 0, -1 - v below, so that values
 // near +-1 lie near 0; 0 where the result would cross zero.
 double Fold(double value);
+// The folded value of an entered or computed one, as the diagram keeps a manual range: a
+// negative zero is the bottom of the folded scale (-1), a positive one its top (1).
+double FoldEntered(double value);
 
 }  // namespace varelo

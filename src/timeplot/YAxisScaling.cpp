@@ -42,11 +42,6 @@ double Unfold(double folded) {
     return 1;
 }
 
-// The folded value of an entered one; "-0" is the bottom of the folded scale.
-double FoldEntered(double value) {
-    return std::signbit(value) ? std::min(-1 - value, 0.0) : std::max(1 - value, 0.0);
-}
-
 }  // namespace
 
 YAxisScaling::YAxisScaling(const DiagramState& diagram, ScaleSources sources,

@@ -33,6 +33,7 @@
 #include "gui/app/Resources.h"
 #include "gui/app/VareloApp.h"
 #include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/AoaChannelSelectionDialog.h"
 #include "gui/dialogs/ChannelSelectionDialog.h"
 #include "gui/dialogs/ClassLimitsDialog.h"
 #include "gui/dialogs/ColorsDialog.h"
@@ -215,6 +216,12 @@ void SaveTimeplotDialogs(varelo::VareloApp& app, QWidget* parent) {
     SaveDialog(xAxis, "timeplot-x-axis-scaling");
     LimitValueDialog limit(diagram, doc, parent);
     SaveDialog(limit, "timeplot-limit-value");
+    // Dialog 152 over the default definitions, the first application of the first group chosen.
+    AoaChannelSelectionDialog::ForgetLastChoice();
+    AoaChannelSelectionDialog application(doc, app.AppSettings(), app.Ui(),
+                                          AppOptions::Instance().PhaseLabeling(), parent);
+    application.ApplicationList()->setCurrentRow(0);
+    SaveDialog(application, "timeplot-application-selection");
 }
 
 // Dialog 133 with the voltages and a harmonic chosen.

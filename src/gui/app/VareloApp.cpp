@@ -19,6 +19,7 @@
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
 #include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/AoaChannelSelectionDialog.h"
 #include "gui/dialogs/ChannelSelectionDialog.h"
 #include "gui/dialogs/ColorsDialog.h"
 #include "gui/dialogs/GeneralSettingsDialog.h"
@@ -79,6 +80,13 @@ VareloApp::VareloApp()
     });
     CPzdView::SetCurveChooser(
         [this](const CVamor800Doc& doc) { return ChooseTimeplotChannels(doc); });
+    CPzdView::SetApplicationChooser(
+        [this](const CVamor800Doc& doc) -> std::optional<AoaSelectionResult> {
+            AoaChannelSelectionDialog dialog(doc, settings_, ui_, options_.PhaseLabeling(),
+                                             window_.get());
+            if (ModalRunner::Exec(dialog) != QDialog::Accepted) return std::nullopt;
+            return dialog.Result();
+        });
     BuildCommandTable();
 }
 
@@ -90,6 +98,9 @@ std::optional<std::vector<int>> VareloApp::ChooseTimeplotChannels(const CVamor80
 }
 
 VareloApp::~VareloApp() {
+    // The choosers reach into this program; a later one sets its own.
+    CPzdView::SetCurveChooser(nullptr);
+    CPzdView::SetApplicationChooser(nullptr);
     options_.SetThdOrderObserver({});
     if (window_) window_->ClearDocument();
     doc_.reset();
@@ -195,9 +206,8 @@ void VareloApp::BuildCommandTable() {
              if (doc_) RunDerivedFilesCommand(*doc_, ui_);
          }},
     };
-    for (int id :
-         {cmd::kExportIntervals, cmd::kExportStatistics, cmd::kExportEvents, cmd::kSpanishReport,
-          cmd::kExportVse, cmd::kExportDatabase})
+    for (int id : {cmd::kExportIntervals, cmd::kExportStatistics, cmd::kExportEvents,
+                   cmd::kSpanishReport, cmd::kExportVse, cmd::kExportDatabase})
         commands_[id] = [this, id] { RunExport(id); };
     for (const Language& language : varelo::Languages())
         commands_[language.menuCommand] = [this, id = language.id] { ChangeLanguage(id); };

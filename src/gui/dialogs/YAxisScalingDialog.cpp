@@ -48,13 +48,7 @@ bool SameValue(double a, double b) {
 
 YAxisScaling::RecordedExtremes RecordedOf(const CVamor800Doc& doc) {
     return [&doc](int channelId, double& minimum, double& maximum) {
-        const ExtremeValue* e = doc.Extremes().Find(channelId);
-        // Single quantities are computed under their phase-0 channel.
-        if (!e && channelId < 1000) e = doc.Extremes().Find(ChannelIdOf(0, channelId));
-        if (!e) return false;
-        minimum = e->minimum;
-        maximum = e->maximum;
-        return true;
+        return doc.ChannelExtremes(channelId, minimum, maximum);
     };
 }
 

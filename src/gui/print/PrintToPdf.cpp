@@ -51,6 +51,11 @@ std::unique_ptr<Printout> Timeplot(const PrintSource& s) {
     s.doc.HandOverChannels(s.choices.channels, {}, true);
     std::unique_ptr<CPzdView> view(CPzdView::Create(s.Context(), nullptr));
     if (!view) return nullptr;
+    if (!s.choices.ranges.empty()) {
+        view->State().SetScalingMode(kScaleManual);
+        for (size_t i = 0; i < s.choices.ranges.size(); ++i)
+            view->State().SetRange(int(i), s.choices.ranges[i]);
+    }
     if (s.choices.period > 0) view->State().Axis().SetPeriod(s.choices.period, true);
     if (s.choices.energy) view->RunCommand(33044);
     view->State().SetLimitLine(s.choices.limitCurve, s.choices.limitBand);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "measurement/TimeStamp.h"
+#include "timeplot/DiagramState.h"
 
 // Qt-free entry of the command line into the views' printing.
 namespace varelo {
@@ -24,6 +25,9 @@ struct PrintChoices {
     // The lists: the interval status, and the value list's print period and first interval.
     bool status = false;
     CTimeStamp start;
+    // The timeplot: manual Y ranges of the channels (an application's); none keeps the
+    // stored scaling.
+    std::vector<YRange> ranges;
 };
 
 // "graphical-summary|table-summary|events|disdip|timeplot|voltage-cumulative|current-cumulative|

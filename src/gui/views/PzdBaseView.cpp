@@ -48,7 +48,6 @@ constexpr int kEnergy = 33044;
 constexpr int kWidthThin = 33093, kWidthMedium = 33094, kWidthLarge = 33092;
 constexpr int kXAxis = 33156, kYAxis = 33154, kLimitValue = 33045, kChannelSelection = 33046;
 constexpr int kValueList = 33021;
-// Built with the views that serve them; shown disabled until then.
 constexpr int kApplication = 33138;
 }  // namespace id
 
@@ -370,6 +369,7 @@ bool CPzdBaseView::IsCommandEnabled(int commandId) const {
         case id::kYAxis:
         case id::kLimitValue:
         case id::kValueList:
+        case id::kApplication:
         case id::kChannelSelection: return true;
         case id::kEnergy:
             return std::any_of(state_.Curves().begin(), state_.Curves().end(),
@@ -432,6 +432,8 @@ bool CPzdBaseView::RunCommand(int commandId) {
             case id::kXAxis: ScaleXAxis(); break;
             case id::kLimitValue: ChooseLimitLine(); break;
             case id::kValueList: OpenValueList(); return true;
+            // A new diagram window of the same document, its curves from an application.
+            case id::kApplication: emit DocumentCommandRequested(cmd::kTimeplotAoa); return true;
             default: return false;
         }
     }

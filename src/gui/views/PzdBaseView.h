@@ -64,13 +64,14 @@ protected:
 
     virtual void ChoosePeriod(int period) { state_.ChoosePeriod(period); }
     void Changed();
+    // Y-axis scaling dialog; OK hands the ranges back.
+    void ScaleYAxis();
 
 private:
     void BuildMenus();
     // The limit of the limit-line curve in the current limits; none without a limit line.
     LimitLine Limit() const;
     void ChooseChannels();
-    void ScaleYAxis();
     void ScaleXAxis();
     void ChooseLimitLine();
     QAction* AddCommandAction(QMenu* menu, int commandId, bool checkable = false);

@@ -14,6 +14,11 @@ CPzdView::CurveChooser& Chooser() {
     return chooser;
 }
 
+CPzdView::ApplicationChooser& ApplicationChooserHook() {
+    static CPzdView::ApplicationChooser chooser;
+    return chooser;
+}
+
 std::vector<int> PhaseVoltages(const CVamor800Doc& doc) {
     std::vector<int> channels;
     for (int phase = 0; phase < 3; ++phase) {
@@ -37,6 +42,10 @@ void CPzdView::SetCurveChooser(CurveChooser chooser) {
     Chooser() = std::move(chooser);
 }
 
+void CPzdView::SetApplicationChooser(ApplicationChooser chooser) {
+    ApplicationChooserHook() = std::move(chooser);
+}
+
 CPzdView::CPzdView(const ViewContext& context, QWidget* parent)
     : CPzdBaseView(context, MeasurementAxis(*context.doc), parent) {
     State().Axis().SetPeriod(DiagramSettings::Read(*context.settings).period, true);
@@ -44,6 +53,13 @@ CPzdView::CPzdView(const ViewContext& context, QWidget* parent)
 
 CPzdView* CPzdView::Create(const ViewContext& context, QWidget* parent) {
     CVamor800Doc& doc = *context.doc;
+    if (!doc.UsesChannelList() && ApplicationChooserHook()) {
+        std::optional<AoaSelectionResult> chosen = ApplicationChooserHook()(doc);
+        if (!chosen || chosen->channels.empty()) return nullptr;
+        auto* view = new CPzdView(context, parent);
+        view->TakeApplication(*chosen);
+        return view;
+    }
     std::vector<int> curves;
     if (doc.UsesChannelList()) curves = doc.TakeChannelList();
     if (curves.empty()) {
@@ -58,6 +74,17 @@ CPzdView* CPzdView::Create(const ViewContext& context, QWidget* parent) {
     auto* view = new CPzdView(context, parent);
     view->SetCurves(curves, true);
     return view;
+}
+
+void CPzdView::TakeApplication(const AoaSelectionResult& chosen) {
+    State().SetScalingMode(kScaleManual);
+    State().DiscardZoomHistory();
+    SetCurves(chosen.channels, true);
+    for (size_t i = 0; i < chosen.ranges.size() && int(i) < State().CurveCount(); ++i)
+        State().SetRange(int(i), chosen.ranges[i]);
+    Changed();
+    ScaleYAxis();
+    Changed();
 }
 
 }  // namespace varelo

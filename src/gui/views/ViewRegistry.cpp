@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/CommandTable.h"
+#include "document/Vamor800Doc.h"
 #include "gui/views/AllExceedingsView.h"
 #include "gui/views/DisDipView.h"
 #include "gui/views/EventListView.h"
@@ -42,8 +44,16 @@ const std::vector<ViewKind>& ViewKinds() {
          [](const ViewContext& context, QWidget* parent) -> ResultView* {
              return AllExceedingsView::Create(context, parent);
          }},
+        // Level-time mode on: handed-over channels or the manual channel selection.
         {CPzdView::kCommand, CPzdView::kTemplate,
          [](const ViewContext& context, QWidget* parent) -> ResultView* {
+             context.doc->SetUsesChannelList(true);
+             return CPzdView::Create(context, parent);
+         }},
+        // Level-time mode off: the curves come from an application.
+        {cmd::kTimeplotAoa, CPzdView::kTemplate,
+         [](const ViewContext& context, QWidget* parent) -> ResultView* {
+             context.doc->SetUsesChannelList(false);
              return CPzdView::Create(context, parent);
          }}};
     return kinds;
