@@ -75,6 +75,7 @@ constexpr int kAlwaysEnabled[] = {
     kColors, kReadResults, kReadOldResults, kJobTemplates, kStopMeasurement, kSetClock,
     kSetName, kLoggerInfo, kSetUpP,         kSetUpA,
     kLimitEditor,
+    kAoaEditor,
     kChangeTransformer,
     kReset,
 };
