@@ -89,6 +89,7 @@ constexpr int kAlwaysEnabled[] = {
     kSetUpP,
     kSetUpA,
     kLimitEditor,
+    kAoaEditor,
     kChangeTransformer,
     kReset,
 };

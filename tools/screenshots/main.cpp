@@ -2,6 +2,7 @@
 // registered result view open and of the shell's dialogs. Run offscreen with its own settings.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QListWidget>
 #include <QMdiArea>
@@ -26,6 +27,11 @@
 #include "evaluation/LimitEditor/InterharmonicLimitsModel.h"
 #include "evaluation/LimitEditor/LimitEditorModel.h"
 #include "evaluation/LimitEditor/SignallingLimitsModel.h"
+#include "gui/aoa/AoaEditorDialog.h"
+#include "gui/aoa/AoaSourceWindow.h"
+#include "gui/aoa/ApplicationInfoDialog.h"
+#include "gui/aoa/ChannelInfoDialog.h"
+#include "gui/aoa/DragDropListBox.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/ProgressWindow.h"
 #include "gui/app/QtText.h"
@@ -87,6 +93,7 @@
 #include "measurement/MeasurementJob.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "timeplot/AoaDefinition/AoaEditorModel.h"
 #include "timeplot/DiagramState.h"
 #include "timeplot/NiceScale.h"
 #include "timeplot/TimePeriodTable.h"
@@ -359,6 +366,45 @@ void SaveLimitEditor(varelo::VareloApp& app, QWidget* parent) {
     SaveDialog(interharmonicDialog, "limit-interharmonics");
 }
 
+// The definition file editor on a copy of the default definitions, its source window on the
+// default file itself, and the application and channel dialogs of the first items.
+void SaveAoaEditor(varelo::VareloApp& app, QWidget* parent) {
+    using namespace varelo;
+    CAoaEditorModel model(app.Ui(), DataFolder(), "ENG");
+    const std::string defaults = model.DefaultFile();
+    const QString copy = folder + "/definitions.aoa";
+    QFile::remove(copy);
+    if (defaults.empty() || !QFile::copy(Q(defaults), copy)) return;
+    model.Start(S(copy));
+    model.LoadSource(defaults);
+    AoaEditorDialog editor(model, app.Ui(), parent);
+    editor.show();
+    editor.adjustSize();
+    for (AoaLevel level : {AoaLevel::Group, AoaLevel::Application, AoaLevel::Channel})
+        editor.List(level)->setCurrentRow(0);
+    AoaSourceWindow& source = *editor.SourceWindow();
+    source.Refresh();
+    for (AoaLevel level : {AoaLevel::Group, AoaLevel::Application, AoaLevel::Channel})
+        source.List(level)->setCurrentRow(0);
+    source.show();
+    source.adjustSize();
+    Save(editor, "aoa-editor");
+    Save(source, "aoa-source");
+    source.hide();
+    editor.hide();
+    CAoaListView& lists = model.Lists();
+    if (CAOAApplication* application = lists.Application(lists.Selected(AoaLevel::Application))) {
+        ApplicationInfoDialog info(*application, true, parent);
+        SaveDialog(info, "aoa-application-info");
+    }
+    if (CAOAChannelInfo* channel = lists.Channel(lists.Selected(AoaLevel::Channel))) {
+        ChannelInfoDialog channelDialog(*channel, lists.Function(), lists.PhaseMode(), false,
+                                        app.Ui(), parent);
+        SaveDialog(channelDialog, "aoa-channel-info");
+    }
+    QFile::remove(copy);
+}
+
 // The information about the open measurement (dialog 129) and the four dialogs of its buttons.
 void SaveMeasurementInformation(varelo::VareloApp& app, QWidget* parent) {
     using namespace varelo;
@@ -471,6 +517,7 @@ int main(int argc, char* argv[]) {
     SaveJobEditor(varelo, &window);
     SaveJobPages(varelo, &window);
     SaveLimitEditor(varelo, &window);
+    SaveAoaEditor(varelo, &window);
     SaveMeasurementInformation(varelo, &window);
     varelo::ClassLimitsDialog classLimits(95, 5, varelo.Ui(), &window);
     SaveDialog(classLimits, "cumulative-class-limits");

@@ -14,6 +14,7 @@
 #include "app/Startup.h"
 #include "document/Vamor800Doc.h"
 #include "evaluation/DisDipTable.h"
+#include "gui/aoa/AoaEditorDialog.h"
 #include "gui/app/DerivedFileCommands.h"
 #include "gui/app/InstanceChannel.h"
 #include "gui/app/ModalRunner.h"
@@ -44,6 +45,7 @@
 #include "logger/SoftwareInformation.h"
 #include "platform/Clock.h"
 #include "platform/Paths.h"
+#include "timeplot/AoaDefinition/AoaEditorModel.h"
 
 namespace varelo {
 
@@ -182,6 +184,7 @@ void VareloApp::BuildCommandTable() {
         {cmd::kGeneralSettings, [this] { GeneralSettings(); }},
         {cmd::kColors, [this] { Colors(); }},
         {cmd::kLimitEditor, [this] { LimitEditor(); }},
+        {cmd::kAoaEditor, [this] { AoaEditor(); }},
         {cmd::kReadResults, [this] { ReadFromLogger(0); }},
         {cmd::kReadOldResults, [this] { ReadFromLogger(1); }},
         {cmd::kEventList, [this] { OpenEventList(); }},
@@ -349,6 +352,14 @@ void VareloApp::LimitEditor() {
     ModalRunner::Exec(dialog);
     // The editor never names the current file, but may have changed it.
     Reevaluate(true);
+}
+
+void VareloApp::AoaEditor() {
+    const Language* language = FindLanguage(languages_.LoadedLanguage());
+    CAoaEditorModel model(ui_, DataFolder(), language ? language->code : "ENG");
+    model.Start(settings_.ReadString(setting::AoaFileName));
+    AoaEditorDialog dialog(model, ui_, window_.get());
+    ModalRunner::Exec(dialog);
 }
 
 void VareloApp::Colors() {

@@ -53,6 +53,7 @@ public:
     void Colors();
     // The limit value level file editor; the open measurement is evaluated again afterwards.
     void LimitEditor();
+    void AoaEditor();
     void ChangeLanguage(int languageId);
     // Reloads the limits into the open measurement and updates its views.
     void Reevaluate(bool fullRebuild);
