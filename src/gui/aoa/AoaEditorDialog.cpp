@@ -40,12 +40,12 @@ AoaEditorDialog::AoaEditorDialog(CAoaEditorModel& model, UserInterface& ui, QWid
       function_(new QComboBox),
       phase_(new QComboBox),
       file_(new QLabel),
-      fillDefaults_(new QPushButton(tr("Fill with defaults"))),
-      selectFile_(new QPushButton(tr("Select definition file..."))),
-      selectSource_(new QPushButton(tr("Select source"))),
-      showSource_(new QPushButton(tr("Show source"))) {
+      fillDefaults_(new QPushButton(QTxt(txt::dlg_aoaEditor_fillWithDefaults))),
+      selectFile_(new QPushButton(QTxt(txt::dlg_aoaEditor_selectDefinitionFile))),
+      selectSource_(new QPushButton(QTxt(txt::dlg_aoaEditor_selectSource))),
+      showSource_(new QPushButton(QTxt(txt::dlg_aoaEditor_showSource))) {
     setObjectName("AoaEditorDialog");
-    setWindowTitle(tr("User defined application oriented analysis"));
+    setWindowTitle(QTxt(txt::dlg_aoaEditor_title));
     function_->addItem(QStringLiteral("P"), 3);
     function_->addItem(QStringLiteral("A"), 10);
     for (size_t i = 0; i < std::size(kPhaseModeNames); ++i)
@@ -56,10 +56,10 @@ AoaEditorDialog::AoaEditorDialog(CAoaEditorModel& model, UserInterface& ui, QWid
 
     auto* grid = new QGridLayout(this);
     auto* filters = new QHBoxLayout;
-    filters->addWidget(new QLabel(tr("Measurement function")));
+    filters->addWidget(new QLabel(QStr(1121)));
     filters->addWidget(function_);
     filters->addSpacing(16);
-    filters->addWidget(new QLabel(tr("Phase")));
+    filters->addWidget(new QLabel(QStr(243)));
     filters->addWidget(phase_);
     filters->addStretch();
     grid->addLayout(filters, 0, 0, 1, 3);
@@ -161,7 +161,8 @@ void AoaEditorDialog::UpdateButtons() {
         buttons_[i][kDelete]->setEnabled(selected);
     }
     showSource_->setEnabled(model_.HasSource() || !model_.DefaultFile().empty());
-    showSource_->setText(source_ && source_->isVisible() ? QStr(kHideSource) : tr("Show source"));
+    showSource_->setText(source_ && source_->isVisible() ? QStr(kHideSource)
+                                                         : QTxt(txt::dlg_aoaEditor_showSource));
 }
 
 void AoaEditorDialog::FiltersChanged() {

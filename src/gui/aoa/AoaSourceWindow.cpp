@@ -20,14 +20,14 @@ AoaSourceWindow::AoaSourceWindow(CAoaEditorModel& model, const QString& editorTi
       model_(model),
       ui_(ui),
       file_(new QLabel),
-      applicationInfo_(new QPushButton(tr("&Info..."))),
-      channelInfo_(new QPushButton(tr("Info..."))) {
+      applicationInfo_(new QPushButton(QTxt(txt::dlg_aoaSource_info))),
+      channelInfo_(new QPushButton(QTxt(txt::dlg_aoaSource_channelInfo))) {
     setObjectName("AoaSourceWindow");
-    setWindowTitle(tr("Application oriented analysis - drag & drop source"));
+    setWindowTitle(QTxt(txt::dlg_aoaSource_title));
     setModal(false);
     file_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(tr("Source file name")), 0, 0, 1, 3);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_aoaSource_sourceFileName)), 0, 0, 1, 3);
     grid->addWidget(file_, 1, 0, 1, 3);
     const char* titles[] = {"Application group", "Application", "Channels"};
     for (size_t i = 0; i < kAoaLevels; ++i) {

@@ -16,9 +16,9 @@ ApplicationGroupDialog::ApplicationGroupDialog(const QString& name, UserInterfac
                                                QWidget* parent)
     : QDialog(parent), ui_(ui), name_(new QLineEdit(name)) {
     setObjectName("ApplicationGroupDialog");
-    setWindowTitle(tr("Application group"));
+    setWindowTitle(QTxt(txt::dlg_applicationGroup_title));
     auto* form = new QFormLayout;
-    form->addRow(tr("Name:"), name_);
+    form->addRow(QTxt(txt::dlg_applicationGroup_name), name_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -29,9 +29,9 @@ ApplicationInfoDialog::ApplicationInfoDialog(CAOAApplication& app, bool readOnly
       name_(new QLineEdit(Q(app.Name))),
       limitFile_(new QLabel(Q(app.LimitFile))),
       description_(new QPlainTextEdit(Q(app.Description).replace("\r\n", "\n"))),
-      copy_(new QPushButton(tr("&Copy"))) {
+      copy_(new QPushButton(QTxt(txt::dlg_applicationInfo_copy))) {
     setObjectName("ApplicationInfoDialog");
-    setWindowTitle(tr("Information on application"));
+    setWindowTitle(QTxt(txt::dlg_applicationInfo_title));
     setSizeGripEnabled(true);
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(15);
@@ -45,8 +45,8 @@ ApplicationInfoDialog::ApplicationInfoDialog(CAOAApplication& app, bool readOnly
     auto* chooseLimitFile = new QPushButton(QStringLiteral("..."));
     chooseLimitFile->setHidden(true);
 
-    auto* ok = new QPushButton(tr("OK"));
-    auto* cancel = new QPushButton(tr("Cancel"));
+    auto* ok = new QPushButton(QTxt(txt::dlg_applicationInfo_ok));
+    auto* cancel = new QPushButton(QTxt(txt::dlg_applicationInfo_cancel));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -54,9 +54,9 @@ ApplicationInfoDialog::ApplicationInfoDialog(CAOAApplication& app, bool readOnly
             [this] { QApplication::clipboard()->setText(description_->toPlainText()); });
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(tr("Name")), 0, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_applicationInfo_name)), 0, 0);
     grid->addWidget(name_, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(tr("Limit value file name")), 1, 0);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_applicationInfo_limitValueFileName)), 1, 0);
     grid->addWidget(limitFile_, 1, 1);
     grid->addWidget(chooseLimitFile, 1, 2);
     grid->addWidget(description_, 2, 0, 1, 3);

@@ -58,7 +58,7 @@ ChannelInfoDialog::ChannelInfoDialog(CAOAChannelInfo& channel, uint32_t measFunc
       frequency_(new QLineEdit),
       frequencyUnit_(new QLabel),
       principle_(Choices({kPrinciples[0], kPrinciples[1], kPrinciples[2], kPrinciples[3]})),
-      phaseLabel_(new QLabel(tr("Phase"))),
+      phaseLabel_(new QLabel(QStr(243))),
       phase_(new QComboBox),
       beginType_(ScalingChoice(channel.BeginType)),
       beginValue_(new QLineEdit),
@@ -66,9 +66,9 @@ ChannelInfoDialog::ChannelInfoDialog(CAOAChannelInfo& channel, uint32_t measFunc
       endType_(ScalingChoice(channel.EndType)),
       endValue_(new QLineEdit),
       endUnit_(new QLabel),
-      rounding_(new QCheckBox(tr("Rounding"))) {
+      rounding_(new QCheckBox(QTxt(txt::dlg_channelInfo_rounding))) {
     setObjectName("ChannelInfoDialog");
-    setWindowTitle(tr("Channel information"));
+    setWindowTitle(QTxt(txt::dlg_channelInfo_title));
     const AoaChannelFields fields = AoaChannelFieldsOf(channel);
     for (int quantity : AoaQuantityChoices(measFunc)) {
         const QString name = Q(AoaChannelName(
@@ -104,23 +104,25 @@ ChannelInfoDialog::ChannelInfoDialog(CAOAChannelInfo& channel, uint32_t measFunc
         ++row;
         return text;
     };
-    interharmonicRows_ << addRow(tr("Frequency measurement"), freqMeasurement_) << freqMeasurement_;
-    interharmonicRows_ << addRow(tr("Frequency"), frequency_, frequencyUnit_) << frequency_
-                       << frequencyUnit_;
-    interharmonicRows_ << addRow(tr("Measurement principle"), principle_) << principle_;
+    interharmonicRows_ << addRow(QTxt(txt::dlg_channelInfo_frequencyMeasurement), freqMeasurement_)
+                       << freqMeasurement_;
+    interharmonicRows_ << addRow(QTxt(txt::dlg_channelInfo_frequency), frequency_, frequencyUnit_)
+                       << frequency_ << frequencyUnit_;
+    interharmonicRows_ << addRow(QTxt(txt::dlg_channelInfo_measurementPrinciple), principle_)
+                       << principle_;
     grid->addWidget(phaseLabel_, row, 0);
     grid->addWidget(phase_, row++, 1);
-    addRow(tr("Scaling at the axis beginning"), beginType_);
-    addRow(tr("Value at the axis beginning"), beginValue_, beginUnit_);
-    addRow(tr("Scaling at the axis end"), endType_);
-    addRow(tr("Value at the axis end"), endValue_, endUnit_);
+    addRow(QTxt(txt::dlg_channelInfo_scalingAtTheAxisBeginning), beginType_);
+    addRow(QTxt(txt::dlg_channelInfo_valueAtTheAxisBeginning), beginValue_, beginUnit_);
+    addRow(QTxt(txt::dlg_channelInfo_scalingAtTheAxisEnd), endType_);
+    addRow(QTxt(txt::dlg_channelInfo_valueAtTheAxisEnd), endValue_, endUnit_);
     grid->addWidget(rounding_, row, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("Selected Channel")));
+    layout->addWidget(new QLabel(QTxt(txt::dlg_channelInfo_selectedChannel)));
     layout->addWidget(name_);
     layout->addWidget(quantities_);
     layout->addLayout(grid);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "document/Vamor800Doc.h"
+#include "gui/aoa/ApplicationInfoDialog.h"
 #include "gui/app/QtText.h"
 #include "platform/Paths.h"
 
@@ -52,19 +53,20 @@ AoaChannelSelectionDialog::AoaChannelSelectionDialog(const CVamor800Doc& doc, Se
       groups_(new QListWidget),
       applications_(new QListWidget),
       channels_(new QListWidget),
-      limitCaption_(new QLabel(tr("Limit value level file:"))),
+      limitCaption_(new QLabel(QTxt(txt::dlg_aoaChannelSelection_limitValueLevelFile))),
       limitFile_(new QLabel),
-      info_(new QPushButton(tr("&Info..."))) {
-    setWindowTitle(tr("Timeplot  - Application oriented channel selection"));
+      info_(new QPushButton(QTxt(txt::dlg_aoaChannelSelection_info))) {
+    setWindowTitle(QTxt(txt::dlg_aoaChannelSelection_title));
 
     auto* phaseBox = new QGroupBox;
     auto* phaseRow = new QHBoxLayout(phaseBox);
     auto* phaseGroup = new QButtonGroup(this);
     for (size_t i = 0; i < phases_.size(); ++i) {
         const int choice = kChoices[i];
-        const QString text = choice <= 3              ? Q(selection_->PhaseText(choice))
-                             : choice == kAoaPhaseAll ? tr("All")
-                                                      : tr("&Mixed phases");
+        const QString text = choice <= 3 ? Q(selection_->PhaseText(choice))
+                             : choice == kAoaPhaseAll
+                                 ? QStr(195)
+                                 : QTxt(txt::dlg_aoaChannelSelection_mixedPhases);
         auto* button = new QRadioButton(text);
         button->setEnabled(choice > 3 || selection_->PhaseEnabled(choice));
         phaseGroup->addButton(button);
@@ -77,7 +79,7 @@ AoaChannelSelectionDialog::AoaChannelSelectionDialog(const CVamor800Doc& doc, Se
         phases_[i] = button;
     }
 
-    auto* groupCaption = new QLabel(tr("A&pplication group"));
+    auto* groupCaption = new QLabel(QTxt(txt::dlg_aoaChannelSelection_applicationGroup));
     groupCaption->setBuddy(groups_);
     channels_->setSelectionMode(QAbstractItemView::NoSelection);
     channels_->setFocusPolicy(Qt::NoFocus);
@@ -86,7 +88,7 @@ AoaChannelSelectionDialog::AoaChannelSelectionDialog(const CVamor800Doc& doc, Se
     lists->addWidget(groupCaption, 0, 0);
     lists->addWidget(groups_, 1, 0);
     lists->addWidget(applications_, 1, 1);
-    lists->addWidget(new QLabel(tr("Selected channels")), 0, 2);
+    lists->addWidget(new QLabel(QTxt(txt::dlg_aoaChannelSelection_selectedChannels)), 0, 2);
     lists->addWidget(channels_, 1, 2);
     auto* limitRow = new QHBoxLayout;
     limitRow->addWidget(limitCaption_);
@@ -165,7 +167,13 @@ void AoaChannelSelectionDialog::ShowApplication() {
 
 void AoaChannelSelectionDialog::ShowInfo() {
     const CAOAApplication* application = selection_->Chosen();
-    if (application && Hook()) Hook()(*application, this);
+    if (!application) return;
+    if (Hook()) {
+        Hook()(*application, this);
+        return;
+    }
+    CAOAApplication shown = *application;
+    ApplicationInfoDialog(shown, true, this).exec();
 }
 
 void AoaChannelSelectionDialog::accept() {

@@ -24,7 +24,7 @@ class AoaChannelSelectionDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // Shows an application read-only ("&Info..."); set by whoever provides that dialog.
+    // Replaces the read-only "Information on application" dialog of "&Info...", for tests.
     using InfoHook = std::function<void(const CAOAApplication&, QWidget* parent)>;
     static void SetInfoHook(InfoHook hook);
 
