@@ -63,9 +63,14 @@ AoaEditorDialog::AoaEditorDialog(CAoaEditorModel& model, UserInterface& ui, QWid
     filters->addWidget(phase_);
     filters->addStretch();
     grid->addLayout(filters, 0, 0, 1, 3);
-    const char* titles[] = {"Application group", "Application", "Channels"};
-    const char* actions[3][3] = {
-        {"Add", "Edit", "Delete"}, {"&Add", "&Edit", "&Delete"}, {"Add", "Edit", "Delete"}};
+    const TextKey titles[] = {txt::dlg_aoaEditor_groups, txt::dlg_aoaEditor_applications,
+                              txt::dlg_aoaEditor_channels};
+    const TextKey actions[3][3] = {
+        {txt::dlg_aoaEditor_groupAdd, txt::dlg_aoaEditor_groupEdit, txt::dlg_aoaEditor_groupDelete},
+        {txt::dlg_aoaEditor_applicationAdd, txt::dlg_aoaEditor_applicationEdit,
+         txt::dlg_aoaEditor_applicationDelete},
+        {txt::dlg_aoaEditor_channelAdd, txt::dlg_aoaEditor_channelEdit,
+         txt::dlg_aoaEditor_channelDelete}};
     for (size_t i = 0; i < kAoaLevels; ++i) {
         const AoaLevel level = AoaLevel(i);
         auto* list = new CDragDropListBox(level, true);
@@ -89,11 +94,11 @@ AoaEditorDialog::AoaEditorDialog(CAoaEditorModel& model, UserInterface& ui, QWid
             UpdateButtons();
         });
         connect(list, &QListWidget::itemDoubleClicked, this, [this, level] { Edit(level); });
-        grid->addWidget(new QLabel(tr(titles[i])), 1, int(i));
+        grid->addWidget(new QLabel(QTxt(titles[i])), 1, int(i));
         grid->addWidget(list, 2, int(i));
         auto* row = new QHBoxLayout;
         for (size_t a = 0; a < 3; ++a) {
-            auto* button = new QPushButton(tr(actions[i][a]));
+            auto* button = new QPushButton(QTxt(actions[i][a]));
             button->setAutoDefault(false);
             buttons_[i][a] = button;
             row->addWidget(button);

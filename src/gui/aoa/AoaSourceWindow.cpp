@@ -29,7 +29,8 @@ AoaSourceWindow::AoaSourceWindow(CAoaEditorModel& model, const QString& editorTi
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QTxt(txt::dlg_aoaSource_sourceFileName)), 0, 0, 1, 3);
     grid->addWidget(file_, 1, 0, 1, 3);
-    const char* titles[] = {"Application group", "Application", "Channels"};
+    const TextKey titles[] = {txt::dlg_aoaSource_groups, txt::dlg_aoaSource_applications,
+                              txt::dlg_aoaSource_channels};
     for (size_t i = 0; i < kAoaLevels; ++i) {
         const AoaLevel level = AoaLevel(i);
         auto* list = new CDragDropListBox(level, false);
@@ -43,15 +44,12 @@ AoaSourceWindow::AoaSourceWindow(CAoaEditorModel& model, const QString& editorTi
             applicationInfo_->setEnabled(model_.SourceLists().Selected(AoaLevel::Application) >= 0);
             channelInfo_->setEnabled(model_.SourceLists().Selected(AoaLevel::Channel) >= 0);
         });
-        grid->addWidget(new QLabel(tr(titles[i])), 2, int(i));
+        grid->addWidget(new QLabel(QTxt(titles[i])), 2, int(i));
         grid->addWidget(list, 3, int(i));
     }
     grid->addWidget(applicationInfo_, 4, 1);
     grid->addWidget(channelInfo_, 4, 2);
-    grid->addWidget(new QLabel(tr("Filter options here are always the same as in the dialog "
-                                  "'%1'.")
-                                   .arg(editorTitle)),
-                    5, 0, 1, 3);
+    grid->addWidget(new QLabel(QTxt(txt::dlg_aoaSource_filterNote).arg(editorTitle)), 5, 0, 1, 3);
     connect(applicationInfo_, &QPushButton::clicked, this, &AoaSourceWindow::ShowApplication);
     connect(channelInfo_, &QPushButton::clicked, this, &AoaSourceWindow::ShowChannel);
     connect(List(AoaLevel::Application), &QListWidget::itemDoubleClicked, this,
