@@ -128,6 +128,41 @@ std::vector<std::string> StringTable::Keys() const {
     return keys;
 }
 
+namespace {
+
+// The settings path and the bare file extensions: a module with others would put every setting
+// in another section and save files under names the program does not look for.
+constexpr int kBuiltInIds[] = {868, 199, 203, 261, 262, 853, 1420, 1502, 1507};
+
+// The patterns of a file dialog filter "description|patterns|...||", without the descriptions.
+std::string FilterPatterns(std::string_view filter) {
+    std::string patterns;
+    bool pattern = false;
+    for (char c : filter) {
+        if (c == '|') pattern = !pattern;
+        if (pattern || c == '|') patterns += c;
+    }
+    return patterns;
+}
+
+bool IsFilter(std::string_view text) {
+    return text.ends_with("||");
+}
+
+}  // namespace
+
+void Strings::SetModule(StringTable module) {
+    for (int id : kBuiltInIds)
+        module.Remove(id);
+    for (int id : english_.Ids()) {
+        const std::string& english = *english_.Find(id);
+        const std::string* text = module.Find(id);
+        if (text && IsFilter(english) && FilterPatterns(*text) != FilterPatterns(english))
+            module.Remove(id);
+    }
+    module_ = std::move(module);
+}
+
 Strings::Strings() {
     english_.Parse(kEnglishStringTable);
 }

@@ -29,6 +29,7 @@ public:
     bool LoadFile(const std::string& path);
     const std::string* Find(int id) const;
     const std::string* Find(std::string_view key) const;
+    void Remove(int id) { texts_.erase(id); }
     size_t Size() const { return texts_.size() + keyed_.size(); }
     // Every id and every key, for comparing modules.
     std::vector<int> Ids() const;
@@ -52,7 +53,9 @@ public:
     std::string Text(int id) const;
     std::string Text(TextKey key) const;
     bool Has(int id) const;
-    void SetModule(StringTable module) { module_ = std::move(module); }
+    // Takes a language module; its entries that would move settings or files elsewhere (the
+    // settings path, bare extensions, filters with other patterns) are dropped for English.
+    void SetModule(StringTable module);
     void ClearModule() { module_ = StringTable(); }
     const StringTable& English() const { return english_; }
 

@@ -33,6 +33,21 @@ TEST(StringTable, EnglishIsBuiltInAndAModuleOverridesIt) {
     EXPECT_EQ(Str(174), "Varelo");
 }
 
+TEST(StringTable, AModuleCannotMoveSettingsOrFiles) {
+    Strings& strings = Strings::Instance();
+    StringTable module;
+    module.Parse(
+        "868\tEinstellungen\\%1 Hz\\%2\n199\t.aod\n"
+        "200\tAnalysedatei (*.aoa)|*.aoa|Alle Dateien (*.*)|*.*||\n"
+        "1503\tDatenbank (*.db)|*.db|Alle Dateien (*.*)|*.*||\n");
+    strings.SetModule(module);
+    EXPECT_EQ(Msg(868, {"50", "Main"}), "Settings\\50 Hz\\Main");
+    EXPECT_EQ(Str(199), ".aoa");
+    EXPECT_EQ(Str(200), "Analysedatei (*.aoa)|*.aoa|Alle Dateien (*.*)|*.*||");
+    EXPECT_EQ(Str(1503), "SQLite database (*.sqlite)|*.sqlite|All files (*.*)|*.*||");
+    strings.ClearModule();
+}
+
 TEST(StringTable, BuiltInEnglishHasOneEntryPerLineIdsThenKeysSorted) {
     std::string_view content(kEnglishStringTable);
     size_t lines = 0;
