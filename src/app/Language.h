@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace varelo {
 
@@ -18,7 +19,14 @@ struct Language {
 
 std::span<const Language> Languages();
 const Language* FindLanguage(int id);
+const Language* FindLanguage(std::string_view code);
 inline constexpr int kEnglish = 2;
+
+// The language whose texts are in use: English until a module is loaded.
+const Language& CurrentLanguage();
+// Loads the module "Varelo<CODE>.lng" of a language from a folder and makes it the current
+// language, without storing it; a missing module shows message 812 and changes nothing.
+bool LoadLanguageModule(const Language& language, const std::string& folder, UserInterface& ui);
 
 enum class LanguageLoad {
     Failed,   // module missing: message 812 shown, language unchanged
@@ -33,7 +41,6 @@ public:
 
     LanguageLoad LoadLanguage(int id);
     int LoadedLanguage() const { return loadedId_; }
-    std::string ModulePath(const Language& language) const;
 
 private:
     Settings& settings_;

@@ -44,7 +44,7 @@ AsciiExportTarget ReadTarget(Arguments& args, Settings& settings, const std::str
     if (args.Flag("line-numbers")) t.format.lineNumbers = true;
     if (args.Flag("regional-time")) t.format.regionalTime = true;
     t.path = output;
-    t.codePage = ExportCodePage(settings);
+    t.codePage = ExportCodePage();
     return t;
 }
 

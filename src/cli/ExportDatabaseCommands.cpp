@@ -157,7 +157,7 @@ int Vse(CliContext& context, Arguments& args) {
     const ExportSource source = ExportSource::Of(*doc);
     std::vector<VseMaximum> maxima;
     const ExportResult result =
-        ExportVse(source, request, ExportCodePage(context.AppSettings()), context.Ui(), maxima);
+        ExportVse(source, request, ExportCodePage(), context.Ui(), maxima);
     if (result.written && protocol &&
         !PrintProtocol(context, BuildVseProtocol(source, c.file, request, maxima), c.output,
                        *protocol))

@@ -1,13 +1,17 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/Language.h"
 #include "app/ProductVersion.h"
+#include "app/Settings.h"
 #include "app/StringTable.h"
 #include "cli/Arguments.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "platform/Paths.h"
 
 namespace varelo {
 namespace {
@@ -36,9 +40,43 @@ void PrintHelp() {
         }
     }
     std::printf(
-        "\n  --help       this text\n  --version    the program's version\n\n"
+        "\n  --help       this text\n  --version    the program's version\n"
+        "  --language GER|ENG|FRA|ITL|SPA|PTG|CHN\n"
+        "               messages and exports in that language (else the desktop program's)\n\n"
         "Port COMn is the device in $VARELO_COMn, else the setting DeviceCOMn,\n"
         "else /dev/ttyS<n-1>. Messages go to stderr with their number.\n");
+}
+
+// "--language CODE" anywhere on the line, taken out of the words: the language's code, empty
+// without the option, "?" when the option lacks its code.
+std::string TakeLanguageOption(std::vector<std::string_view>& words) {
+    auto it = std::find(words.begin(), words.end(), "--language");
+    if (it == words.end()) return {};
+    if (it + 1 == words.end()) {
+        words.erase(it);
+        return "?";
+    }
+    std::string code(*(it + 1));
+    words.erase(it, it + 2);
+    return code;
+}
+
+// The language of messages and exports: the option's, else the one stored for the desktop
+// program. Nothing is stored.
+bool LoadCliLanguage(const std::string& code, CliContext& context) {
+    const Language* language =
+        code.empty() ? FindLanguage(context.AppSettings().ReadInt(setting::DialogLanguage))
+                     : FindLanguage(code);
+    if (!language) {
+        if (code.empty()) return true;  // nothing stored: English
+        std::fprintf(stderr, "varelo-cli: --language takes one of");
+        for (const Language& l : Languages())
+            std::fprintf(stderr, " %s", l.code);
+        std::fprintf(stderr, "\n");
+        return false;
+    }
+    if (language->id != kEnglish) LoadLanguageModule(*language, DataFolder(), context.Ui());
+    return true;
 }
 
 // The command whose words begin the command line; the number of words it took.
@@ -64,6 +102,7 @@ const Command* FindCommand(const std::vector<std::string_view>& words, size_t& t
 }
 
 int Run(std::vector<std::string_view> words) {
+    const std::string language = TakeLanguageOption(words);
     if (words.empty() || words[0] == "--help" || words[0] == "-h") {
         PrintHelp();
         return words.empty() ? kExitUsage : kExitOk;
@@ -80,6 +119,7 @@ int Run(std::vector<std::string_view> words) {
     }
     Arguments args({words.begin() + long(taken), words.end()});
     CliContext context;
+    if (!LoadCliLanguage(language, context)) return kExitUsage;
     int status = command->run(context, args);
     if (std::string problems = args.Problems(); !problems.empty()) {
         std::fprintf(stderr, "varelo-cli: %susage: varelo-cli %s\n", problems.c_str(),

@@ -5,7 +5,6 @@
 
 #include "app/FileErrorMessage.h"
 #include "app/Language.h"
-#include "app/Settings.h"
 #include "app/UserInterface.h"
 #include "platform/CodePage.h"
 
@@ -71,10 +70,8 @@ bool ExportFile::Fail(const OsError& error) {
     return false;
 }
 
-int ExportCodePage(Settings& settings) {
-    const Language* language = FindLanguage(settings.ReadInt(setting::DialogLanguage));
-    if (!language) language = FindLanguage(kEnglish);
-    return language ? language->codePage : 1252;
+int ExportCodePage() {
+    return CurrentLanguage().codePage;
 }
 
 }  // namespace varelo

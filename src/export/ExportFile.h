@@ -7,7 +7,6 @@
 
 namespace varelo {
 
-class Settings;
 class UserInterface;
 
 // What an export reports when it is done.
@@ -49,6 +48,6 @@ private:
 };
 
 // The code page of the user-interface language, which the ASCII exports write in.
-int ExportCodePage(Settings& settings);
+int ExportCodePage();
 
 }  // namespace varelo

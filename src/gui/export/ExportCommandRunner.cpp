@@ -53,7 +53,7 @@ bool AskFormat(Settings& settings, bool withStatus, QWidget* parent, AsciiExport
     target.format = dialog.Format();
     if (!withStatus) target.format.status = false;
     if (dialog.SaveChosen()) target.format.Save(settings, withStatus);
-    target.codePage = ExportCodePage(settings);
+    target.codePage = ExportCodePage();
     return true;
 }
 
@@ -157,7 +157,7 @@ void ExportCommandRunner::Vse() {
         return;
     const ExportSource source = ExportSource::Of(doc_);
     std::vector<VseMaximum> maxima;
-    if (!ExportVse(source, request, ExportCodePage(settings_), ui_, maxima).written) return;
+    if (!ExportVse(source, request, ExportCodePage(), ui_, maxima).written) return;
     if (!request.settings.protocol) return;
     VseProtocolPrintout printout(BuildVseProtocol(source, doc_.FilePath(true), request, maxima));
     PrintRequest print{printout, Q(request.path), nullptr, settings_, ui_, parent_};
