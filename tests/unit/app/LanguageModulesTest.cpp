@@ -18,9 +18,10 @@ namespace varelo {
 namespace {
 
 // Entries every module keeps as English has them: the program's name, file extensions and the
-// names of the languages, each shown in its own language.
-constexpr int kFixedIds[] = {174, 199,   203,   261,   262,   853,   1420,  1502, 1507,
-                             868, 33078, 33082, 33083, 33090, 33101, 33175, 33176};
+// settings path; and the names of the languages, each written in its own language (and so not
+// held to the module's code page).
+constexpr int kFixedIds[] = {174, 199, 203, 261, 262, 853, 868, 1420, 1502, 1507};
+constexpr int kLanguageNames[] = {33078, 33082, 33083, 33090, 33101, 33175, 33176};
 
 struct Module {
     const Language* language;
@@ -53,10 +54,14 @@ std::multiset<std::string> Placeholders(const std::string& text) {
     return found;
 }
 
+// printf conversions: positional placeholders are taken out first, and a "%" before a blank is
+// prose ("100% of the time"), not the blank flag.
 std::vector<std::string> Conversions(const std::string& text) {
-    static const std::regex conversion("%[-+ 0#]*[0-9]*(\\.[0-9]+)?[hlLqjzt]*[diuxXofFeEgGcsS%]");
+    static const std::regex positional("%[1-9](?![0-9.])");
+    static const std::regex conversion("%[-+0#]*[0-9]*(\\.[0-9]+)?[hlLqjzt]*[diuxXofFeEgGcsS%]");
+    const std::string rest = std::regex_replace(text, positional, "");
     std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), conversion);
+    for (auto it = std::sregex_iterator(rest.begin(), rest.end(), conversion);
          it != std::sregex_iterator(); ++it)
         found.push_back(it->str());
     return found;
@@ -66,7 +71,7 @@ std::vector<std::string> Conversions(const std::string& text) {
 int Accelerator(const std::string& text) {
     int found = 0;
     for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
+        if (text[i] != '&' || text[i + 1] == ' ') continue;  // "drag & drop" is prose
         if (text[i + 1] == '&') {
             ++i;
             continue;
@@ -161,6 +166,10 @@ TEST(LanguageModules, TextsKeepPlaceholdersAcceleratorsFixedEntriesAndTheirCodeP
         for (int id : English().Ids()) {
             const std::string* text = m.table.Find(id);
             if (!text) continue;  // reported by the completeness test
+            if (std::ranges::find(kLanguageNames, id) != std::end(kLanguageNames)) {
+                EXPECT_EQ(*text, *English().Find(id)) << Label(m, id);
+                continue;
+            }
             CheckEntry(m, id, *English().Find(id), *text);
         }
         for (const std::string& key : English().Keys()) {
