@@ -90,8 +90,8 @@ JobInterharmonicDialog::JobInterharmonicDialog(const JobEditor& editor, UserInte
 
 void JobInterharmonicDialog::ShowMeasurement(bool relative) {
     relativeShown_ = relative;
-    valueLabel_->setText(relative ? QTxt(txt::dlg_jobInterharmonic_order)
-                                  : QTxt(txt::dlg_jobInterharmonic_frequency));
+    valueLabel_->setText(relative ? QTxt(txt::dlg_jobInterharmonic_relative_value)
+                                  : QTxt(txt::dlg_jobInterharmonic_absolute_value));
     unit_->setText(relative ? QStr(333) : QStringLiteral("Hz"));
 }
 
