@@ -1,5 +1,7 @@
-// varelo-screenshots MEASUREMENT.VXM FOLDER: saves PNG pictures of the main window with each
-// registered result view open and of the shell's dialogs. Run offscreen with its own settings.
+// varelo-screenshots [--language CODE] MEASUREMENT.VXM FOLDER: saves PNG pictures of the main
+// window with each registered result view open and of the shell's dialogs. Run offscreen with its
+// own settings. In another language than English the pictures go to FOLDER/CODE, and every text
+// left in English where the language module translates it is listed; the exit status is then 3.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,11 +17,15 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string_view>
+#include <vector>
 
+#include "EnglishLeftovers.h"
 #include "app/AppOptions.h"
 #include "app/ColorSlots.h"
 #include "app/CommandTable.h"
 #include "app/GeneralSettings.h"
+#include "app/Language.h"
 #include "document/MeasurementInformation.h"
 #include "document/MeasurementTexts.h"
 #include "document/Vamor800Doc.h"
@@ -101,9 +107,11 @@
 namespace {
 
 QString folder;
+std::optional<EnglishLeftovers> leftovers;
 
 void Save(QWidget& widget, const QString& name) {
     QApplication::processEvents();
+    if (leftovers) leftovers->Walk(widget, name);
     const QString path = folder + "/" + name + ".png";
     if (!widget.grab().save(path))
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
@@ -454,11 +462,19 @@ void SaveJobPages(varelo::VareloApp& app, QWidget* parent) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: varelo-screenshots MEASUREMENT.VXM FOLDER\n");
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    const varelo::Language* language = nullptr;
+    if (args.size() == 4 && args[0] == "--language") {
+        language = varelo::FindLanguage(args[1]);
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.size() != 2 || (argc == 5 && !language)) {
+        std::fprintf(stderr,
+                     "usage: varelo-screenshots [--language CODE] MEASUREMENT.VXM FOLDER\n");
         return 2;
     }
-    folder = QString::fromLocal8Bit(argv[2]);
+    folder = QString::fromUtf8(args[1].data(), qsizetype(args[1].size()));
+    if (language) folder += "/" + QString::fromLatin1(language->code);
     QDir().mkpath(folder);
 
     // The evaluation period question is answered with its proposal, after its picture.
@@ -474,8 +490,11 @@ int main(int argc, char* argv[]) {
     SaveIconSheets();
     varelo::StartupScreen::Picture().save(folder + "/startup-screen.png");
     varelo.AppSettings().Write(varelo::setting::IsSplashScreenDisabled, 1);
+    varelo.AppSettings().Write(varelo::setting::DialogLanguage,
+                               language ? language->id : varelo::kEnglish);
     varelo::VareloApp::StartResult started = varelo.Start({});
     if (started != varelo::VareloApp::StartResult::Running) return 1;
+    if (varelo::CurrentLanguage().id != varelo::kEnglish) leftovers.emplace();
     varelo::MainWindow& window = *varelo.Window();
     window.showNormal();
     window.resize(1280, 800);
@@ -490,7 +509,8 @@ int main(int argc, char* argv[]) {
         menu->hide();
     }
 
-    if (!varelo.OpenMeasurement(QString::fromLocal8Bit(argv[1]))) return 1;
+    if (!varelo.OpenMeasurement(QString::fromUtf8(args[0].data(), qsizetype(args[0].size()))))
+        return 1;
     for (const varelo::ViewKind& kind : varelo::ViewKinds()) {
         window.Mdi()->closeAllSubWindows();
         // The diagram shows the phase voltages, a current and a power.
@@ -542,5 +562,10 @@ int main(int argc, char* argv[]) {
         SaveDialog(transformer, "change-current-transformer");
     }
     SaveProgressWindows(&window);
+    if (leftovers && !leftovers->Found().isEmpty()) {
+        for (const QString& text : leftovers->Found())
+            std::fprintf(stderr, "English: %s\n", qPrintable(text));
+        return 3;
+    }
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "gui/app/InstanceChannel.h"
 #include "gui/app/ModalRunner.h"
 #include "gui/app/QtText.h"
+#include "gui/app/QtTranslation.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/AoaChannelSelectionDialog.h"
 #include "gui/dialogs/ChannelSelectionDialog.h"
@@ -125,6 +126,7 @@ VareloApp::StartResult VareloApp::Start(const QStringList& arguments) {
     if (hasFile && channel_->SendToRunning(Q(commandLine.file))) return StartResult::HandedOver;
 
     ApplyStartupSettings(settings_, options_, languages_, DataFolder());
+    InstallQtTranslation(CurrentLanguage());
     const bool splash = settings_.ReadInt(setting::IsSplashScreenDisabled) == 0;
 
     window_ = std::make_unique<MainWindow>();
