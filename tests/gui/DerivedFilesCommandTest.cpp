@@ -18,12 +18,7 @@
 namespace varelo::test {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 // A generated day of function A in 5-minute intervals.
 class DerivedFilesCommandTest : public ShellTest {

@@ -23,12 +23,7 @@
 namespace varelo::test {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 // The export commands over a generated day of function A, every dialog answered here.
 class ExportDialogsTest : public ShellTest {

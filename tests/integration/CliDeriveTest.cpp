@@ -19,12 +19,7 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 // A day of function A in 5-minute intervals, with a neutral current.
 class CliDeriveTest : public ::testing::Test {

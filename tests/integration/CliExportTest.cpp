@@ -15,12 +15,7 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;

@@ -8,6 +8,7 @@
 
 #include "app/StringTable.h"
 #include "platform/CodePage.h"
+#include "support/GeneratedWeekTest.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -17,12 +18,7 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using test::ReadAll;
 
 std::string ChineseText(int id) {
     StringTable module;
@@ -31,23 +27,7 @@ std::string ChineseText(int id) {
     return text ? *text : std::string("(missing)");
 }
 
-class CliLanguage : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    std::string file = dir.File("week.VXM");
-
-    void SetUp() override {
-        ASSERT_EQ(RunProgram(test::BuiltProgramLine(dir.Path(), "logger-sim",
-                                                    "generate --function A --intervals 144 "
-                                                    "--output " +
-                                                        ShellQuote(file)))
-                      .status,
-                  0);
-    }
-    test::ProgramResult Cli(const std::string& args) {
-        return RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli", args));
-    }
-};
+using CliLanguage = test::GeneratedWeekTest;
 
 TEST_F(CliLanguage, ChineseExportsWriteCodePage936AndEnglishStaysTheDefault) {
     const std::string chinese = dir.File("chinese.ASC");

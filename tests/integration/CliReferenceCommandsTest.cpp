@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/GeneratedWeekTest.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -11,23 +12,7 @@ namespace {
 using test::RunProgram;
 using test::ShellQuote;
 
-class CliReferenceCommands : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    std::string file = dir.File("week.VXM");
-
-    void SetUp() override {
-        ASSERT_EQ(RunProgram(test::BuiltProgramLine(dir.Path(), "logger-sim",
-                                                    "generate --function A --intervals 1008 "
-                                                    "--output " +
-                                                        ShellQuote(file)))
-                      .status,
-                  0);
-    }
-    test::ProgramResult Cli(const std::string& args) {
-        return RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli", args));
-    }
-};
+using CliReferenceCommands = test::GeneratedWeekTest;
 
 // The generated job: 230 V on range code 6, 1000 A sensors, 50 Hz.
 TEST_F(CliReferenceCommands, RangesGiveMeasuringRangeAndNominalValue) {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/GeneratedWeekTest.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
 
@@ -21,24 +22,7 @@ size_t Count(const std::string& text, const std::string& part) {
     return n;
 }
 
-// A generated week of function A: 230 V, three phases, absolute interharmonic channels.
-class CliTimeplotAoa : public ::testing::Test {
-protected:
-    test::TempDir dir;
-    std::string file = dir.File("week.VXM");
-
-    void SetUp() override {
-        ASSERT_EQ(RunProgram(test::BuiltProgramLine(dir.Path(), "logger-sim",
-                                                    "generate --function A --intervals 1008 "
-                                                    "--output " +
-                                                        ShellQuote(file)))
-                      .status,
-                  0);
-    }
-    test::ProgramResult Cli(const std::string& args) {
-        return RunProgram(test::BuiltProgramLine(dir.Path(), "varelo-cli", args));
-    }
-};
+using CliTimeplotAoa = test::GeneratedWeekTest;
 
 TEST_F(CliTimeplotAoa, JsonShowsTheApplicationsCurvesWithTheirManualRanges) {
     const test::ProgramResult r = Cli("timeplot " + ShellQuote(file) +

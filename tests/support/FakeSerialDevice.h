@@ -33,7 +33,9 @@ public:
     OsError Write(const uint8_t* data, size_t count, size_t& written) override;
     OsError ClearErrors(uint32_t& errorFlags, size_t& bytesWaiting) override;
 
-    void Queue(std::span<const uint8_t> bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
+    void Queue(std::span<const uint8_t> bytes) {
+        input.insert(input.end(), bytes.begin(), bytes.end());
+    }
     void Queue(const std::string& bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
     // Every byte written, in order.
     std::string WrittenBytes() const;

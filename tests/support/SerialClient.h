@@ -11,7 +11,7 @@ namespace varelo::test {
 // The PC's end of a port for tests that talk to a Logger byte by byte: open, write a command,
 // read an answer with a time-out. Bytes travel as std::string for easy comparison.
 class SerialClient {
-  public:
+public:
     explicit SerialClient(const std::string& path) { error_ = device_.Open(path); }
 
     bool IsOpen() const { return device_.IsOpen(); }
@@ -22,7 +22,7 @@ class SerialClient {
     // Up to count bytes: fewer when the time-out passed first.
     std::string Read(size_t count, uint32_t timeoutMs = 2000);
 
-  private:
+private:
     PosixSerialDevice device_;
     OsError error_;
 };

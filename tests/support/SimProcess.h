@@ -11,7 +11,7 @@ namespace varelo::test {
 // The logger-sim program run as a child process. Its standard output and error are kept for
 // the test to read; a child still running at the end is killed.
 class SimProcess {
-  public:
+public:
     explicit SimProcess(std::string executable);
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
@@ -32,7 +32,7 @@ class SimProcess {
     // Everything it wrote to standard output and error.
     std::string Output() const;
 
-  private:
+private:
     std::string executable_;
     std::string outputPath_;
     pid_t pid_ = -1;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace varelo::test {
 
@@ -26,13 +27,24 @@ ScopedEnv::ScopedEnv(std::string name, const char* value) : name_(std::move(name
         hadValue_ = true;
         previous_ = old;
     }
-    if (value) ::setenv(name_.c_str(), value, 1);
-    else ::unsetenv(name_.c_str());
+    if (value)
+        ::setenv(name_.c_str(), value, 1);
+    else
+        ::unsetenv(name_.c_str());
 }
 
 ScopedEnv::~ScopedEnv() {
-    if (hadValue_) ::setenv(name_.c_str(), previous_.c_str(), 1);
-    else ::unsetenv(name_.c_str());
+    if (hadValue_)
+        ::setenv(name_.c_str(), previous_.c_str(), 1);
+    else
+        ::unsetenv(name_.c_str());
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 }  // namespace varelo::test

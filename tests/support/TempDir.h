@@ -20,6 +20,9 @@ private:
     std::string path_;
 };
 
+// The whole content of a file, empty when it cannot be read.
+std::string ReadAll(const std::string& path);
+
 // Sets an environment variable for its lifetime and restores the previous value.
 class ScopedEnv {
 public:

@@ -15,7 +15,9 @@ public:
     OsError Open(const std::string& path) override { return inner_.Open(path); }
     void Close() override { inner_.Close(); }
     bool IsOpen() const override { return inner_.IsOpen(); }
-    OsError SetQueueSizes(uint32_t in, uint32_t out) override { return inner_.SetQueueSizes(in, out); }
+    OsError SetQueueSizes(uint32_t in, uint32_t out) override {
+        return inner_.SetQueueSizes(in, out);
+    }
     OsError GetTimeouts(SerialTimeouts& t) override {
         t = asked_;
         return inner_.IsOpen() ? OsError{} : inner_.GetTimeouts(t);

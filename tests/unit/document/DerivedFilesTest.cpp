@@ -19,12 +19,7 @@
 namespace varelo {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 // Twelve 5-minute intervals of function A, 00:05 to 01:00, with a statistic segment and an
 // event, opened over the whole measurement.

@@ -111,12 +111,7 @@ TEST(TransformerFormTest, WithoutTransformerOrNeutralTheFixedValues) {
     EXPECT_EQ(unmeasured.NeutralClampCurrRawVal, 1500);
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 TEST(ChangeCurrentTransformerTest, RewritesTheJobOrLeavesTheFile) {
     test::TempDir dir;

@@ -21,12 +21,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 // The file's lines, split at CR LF; a bare LF would stay inside a line.
 Lines SplitLines(const std::string& text) {

@@ -25,12 +25,7 @@
 namespace varelo {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 std::vector<std::string> Records(const std::string& text) {
     std::vector<std::string> records;
