@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "app/StringTable.h"
 #include "app/UserInterface.h"
@@ -143,15 +142,7 @@ AoaEditorDialog::AoaEditorDialog(CAoaEditorModel& model, UserInterface& ui, QWid
 
 void AoaEditorDialog::Fill(AoaLevel from) {
     file_->setText(Q(model_.FileName()));
-    CAoaListView& lists = model_.Lists();
-    for (size_t i = size_t(from); i < kAoaLevels; ++i) {
-        const AoaLevel level = AoaLevel(i);
-        QSignalBlocker block(lists_[i]);
-        lists_[i]->clear();
-        for (const std::string& row : lists.Rows(level))
-            lists_[i]->addItem(Q(row));
-        lists_[i]->setCurrentRow(lists.Selected(level));
-    }
+    ShowAoaLists(lists_, model_.Lists(), from);
     UpdateButtons();
 }
 

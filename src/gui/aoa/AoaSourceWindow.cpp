@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "gui/aoa/ApplicationInfoDialog.h"
 #include "gui/aoa/ChannelInfoDialog.h"
@@ -65,15 +64,8 @@ void AoaSourceWindow::Refresh() {
 }
 
 void AoaSourceWindow::Fill(AoaLevel from) {
-    CAoaListView& lists = model_.SourceLists();
-    for (size_t i = size_t(from); i < kAoaLevels; ++i) {
-        const AoaLevel level = AoaLevel(i);
-        QSignalBlocker block(lists_[i]);
-        lists_[i]->clear();
-        for (const std::string& row : lists.Rows(level))
-            lists_[i]->addItem(Q(row));
-        lists_[i]->setCurrentRow(lists.Selected(level));
-    }
+    const CAoaListView& lists = model_.SourceLists();
+    ShowAoaLists(lists_, lists, from);
     applicationInfo_->setEnabled(lists.Selected(AoaLevel::Application) >= 0);
     channelInfo_->setEnabled(lists.Selected(AoaLevel::Channel) >= 0);
 }

@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace varelo {
 
@@ -155,6 +156,18 @@ void CDragDropListBox::paintEvent(QPaintEvent* event) {
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.fillRect(QRect(0, markY_ - kMarkHeight / 2, viewport()->width(), kMarkHeight),
                      QBrush(Qt::white, Qt::Dense4Pattern));
+}
+
+void ShowAoaLists(const std::array<CDragDropListBox*, kAoaLevels>& boxes, const CAoaListView& view,
+                  AoaLevel from) {
+    for (size_t i = size_t(from); i < kAoaLevels; ++i) {
+        const AoaLevel level = AoaLevel(i);
+        QSignalBlocker block(boxes[i]);
+        boxes[i]->clear();
+        for (const std::string& row : view.Rows(level))
+            boxes[i]->addItem(QString::fromStdString(row));
+        boxes[i]->setCurrentRow(view.Selected(level));
+    }
 }
 
 }  // namespace varelo

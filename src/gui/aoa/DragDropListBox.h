@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <array>
 #include <functional>
 
 #include "timeplot/AoaDefinition/AoaListView.h"
@@ -57,5 +58,10 @@ private:
     bool dropTarget_;
     int markY_ = -1;  // where the insertion mark is drawn; -1 for none
 };
+
+// Shows the rows of the levels from one level downwards in their list boxes, each with its
+// selection, without signalling the changes.
+void ShowAoaLists(const std::array<CDragDropListBox*, kAoaLevels>& boxes, const CAoaListView& view,
+                  AoaLevel from);
 
 }  // namespace varelo
