@@ -30,7 +30,7 @@ void WriteJson(const CVamor800Doc& doc, const DiagramState& state, const CurveDa
     const int64_t end = axis.WindowEnd().SecondsSince(data.Origin());
     JsonWriter j;
     j.BeginObject().Key("period").Int(axis.Period());
-    j.Key("label").String(TimePeriodAt(axis.Period()).label);
+    j.Key("label").String(TimePeriodLabel(axis.Period()));
     j.Key("windowStart").String(axis.WindowStart().FileText());
     j.Key("windowEnd").String(axis.WindowEnd().FileText());
     j.Key("scaling").Int(state.ScalingMode());

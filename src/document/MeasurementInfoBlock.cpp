@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "document/Vamor800Doc.h"
 #include "logger/LoggerInfoTexts.h"
 #include "measurement/MeasurementChannel.h"
@@ -76,8 +77,8 @@ void CurrentLines(const CMeasurementJob& job, std::vector<InfoBlockLine>& out) {
 
 void EventLines(const CMeasurementJob& job, std::vector<InfoBlockLine>& out) {
     out.push_back({Str(223), job_text::EventThresholds(job), "", false});
-    out.push_back(
-        {"Memory model for events", job_text::MemoryModel(uint32_t(job.EventMemModel)), "", true});
+    out.push_back({Txt(txt::info_memoryModelForEvents),
+                   job_text::MemoryModel(uint32_t(job.EventMemModel)), "", true});
     out.push_back({Str(859),
                    IsAOrP(job) ? job_text::Fixed(job.EventHysteresis, 2, 4) + " %" : kNone, "",
                    true});
@@ -104,11 +105,11 @@ std::vector<InfoBlockLine> MeasurementInfoBlock(const CVamor800Doc& doc) {
     if (job.MeasFunc == kMeasFuncA)
         interharmonics =
             job.NrInterHarm > 0 ? std::to_string(job.NrInterHarm) : Str(kNotProgrammed);
-    out.push_back({"Number of interharmonics", interharmonics, "", false});
+    out.push_back({Txt(txt::info_numberOfInterharmonics), interharmonics, "", false});
     EventLines(job, out);
     out.push_back({Str(835), doc.LimitFilePath(), "", false});
-    out.push_back({"Measurements within tolerance", VoltageWithin(doc), "", false});
-    out.push_back({"Frequency measurement within tolerance", FrequencyWithin(doc), "", false});
+    out.push_back({Txt(txt::info_measurementsWithinTolerance), VoltageWithin(doc), "", false});
+    out.push_back({Txt(txt::info_frequencyWithinTolerance), FrequencyWithin(doc), "", false});
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "job/JobTexts.h"
 #include "logger/LoggerInfoTexts.h"
 
@@ -44,7 +45,7 @@ std::string YesNo(bool yes) {
 std::string PeriodLabel(const CMeasurementJob& job) {
     if (job.JobType == kJobSwitchActivated) return Str(1014);
     if (job.JobType == kJobContinuous) return Str(1012);
-    return "Measurement period:";
+    return Txt(txt::info_measurementPeriod);
 }
 
 std::string PowerType(const CMeasurementJob& job) {
@@ -78,15 +79,15 @@ void CurrentRows(const CMeasurementJob& job, std::vector<InformationRow>& rows) 
     std::string cts = kNone;
     if (job.NeutralMeas == 1) cts = "1";
     if (job.NeutralMeas == 2) cts = "0";
-    rows.push_back({"currentInputRange",
-                    "Input Range:", job_text::Fixed(job.PhCurrClampRawVal * 0.01, 0) + " A",
+    rows.push_back({"currentInputRange", Txt(txt::info_currentInputRange),
+                    job_text::Fixed(job.PhCurrClampRawVal * 0.01, 0) + " A",
                     neutral ? job_text::Fixed(job.NeutralSensorCurrent(), 0) + " A" : kNone, true});
-    rows.push_back({"maxClampCurrent", "Max. clamp current:", clamp,
+    rows.push_back({"maxClampCurrent", Txt(txt::info_maxClampCurrent), clamp,
                     neutral && extended ? clamp : kNone, true});
-    rows.push_back({"numberOfCts", "Number of CTs:",
+    rows.push_back({"numberOfCts", Txt(txt::info_numberOfCts),
                     job.VoltPowSysType == kPowSysTwoElementDelta ? "2" : "3", cts, true});
     rows.push_back(
-        {"additionalCt", "Additional CT:",
+        {"additionalCt", Txt(txt::info_additionalCt),
          job.PhCurrTransformer == 1
              ? job_text::Transformer(job.PhCurrPrimaryRawVal, job.PhCurrSecondaryRawVal, "A")
              : kNone,
@@ -95,7 +96,8 @@ void CurrentRows(const CMeasurementJob& job, std::vector<InformationRow>& rows) 
                                      "A")
              : kNone,
          true});
-    rows.push_back({"currentMaxValue", "Max-value:", job_text::Averaging(job.PhMaxValInterval),
+    rows.push_back({"currentMaxValue", Txt(txt::info_maxValue),
+                    job_text::Averaging(job.PhMaxValInterval),
                     neutral ? job_text::Averaging(job.NeutralMaxValInterval) : kNone, true});
 }
 
@@ -106,34 +108,34 @@ MeasurementInformation MakeMeasurementInformation(const CMeasurementJob& job) {
     std::vector<InformationRow>& rows = info.rows;
     for (size_t n = 0; n < size_t(kJobLineCount); ++n)
         rows.push_back({"text" + std::to_string(n + 1), job.JobTitle[n], job.JobText[n]});
-    rows.push_back({"function", "Measurement function:", FunctionLetter(job.MeasFunc)});
+    rows.push_back({"function", Txt(txt::info_measurementFunction), FunctionLetter(job.MeasFunc)});
     rows.push_back({"period", PeriodLabel(job), job_text::MeasuredPeriod(job)});
-    rows.push_back({"intervals", "Intervals:",
+    rows.push_back({"intervals", Txt(txt::info_intervals),
                     job_text::IntervalLength(job.Interval) + ",  " +
                         job_text::MemoryModel(job.IntervalMemModel)});
-    rows.push_back({"segments", "Measurement segments :", job_text::SegmentList(job, "\n")});
-    rows.push_back({"powerType", "Power Type:", PowerType(job)});
-    rows.push_back({"nominalVoltage",
-                    "Nominal voltage:", job_text::Fixed(job.NomVoltRawVal * 0.01, 0) + " V"});
-    rows.push_back({"inputRange", "Input range:", InputRange(job)});
-    rows.push_back({"voltageTransformer", "Voltage transformer:",
+    rows.push_back(
+        {"segments", Txt(txt::info_measurementSegments), job_text::SegmentList(job, "\n")});
+    rows.push_back({"powerType", Txt(txt::info_powerType), PowerType(job)});
+    rows.push_back({"nominalVoltage", Txt(txt::info_nominalVoltage),
+                    job_text::Fixed(job.NomVoltRawVal * 0.01, 0) + " V"});
+    rows.push_back({"inputRange", Txt(txt::info_inputRange), InputRange(job)});
+    rows.push_back({"voltageTransformer", Txt(txt::info_voltageTransformer),
                     job.VoltTransformer == 1
                         ? job_text::Transformer(job.VoltPrimaryRawVal, job.VoltSecondaryRawVal, "V")
                         : kNone});
-    rows.push_back(
-        {"voltageMinMax", "Min-Max-value:", job_text::Averaging(job.VoltMinMaxValInterval)});
-    rows.push_back({"interharmonics", "Interharmonics:", Interharmonics(job)});
-    rows.push_back({"events", "Events:",
+    rows.push_back({"voltageMinMax", Txt(txt::info_minMaxValue),
+                    job_text::Averaging(job.VoltMinMaxValInterval)});
+    rows.push_back({"interharmonics", Txt(txt::info_interharmonics), Interharmonics(job)});
+    rows.push_back({"events", Txt(txt::info_events),
                     job_text::EventThresholds(job) + ", " +
                         job_text::MemoryModel(uint32_t(job.EventMemModel))});
     if (IsAOrP(job))
-        rows.push_back(
-            {"hysteresis", "Hysteresis:", job_text::Fixed(job.EventHysteresis, 2, 4) + " %"});
+        rows.push_back({"hysteresis", Str(859), job_text::Fixed(job.EventHysteresis, 2, 4) + " %"});
     CurrentRows(job, rows);
     const bool phaseShift = IsAOrP(job) && job.SpecialTransformerPhase == 1;
-    rows.push_back({"phaseShift", phaseShift ? "Phase shift adjustment" : "",
+    rows.push_back({"phaseShift", phaseShift ? Str(244) : "",
                     phaseShift ? Msg(260, {job_text::Fixed(job.PhaseCorrRawVal * 0.01, 2)}) : ""});
-    rows.push_back({"powerMinMax", "Min-Max-value:", PowerMinMax(job)});
+    rows.push_back({"powerMinMax", Txt(txt::info_minMaxValue), PowerMinMax(job)});
     info.interharmonicButton = job.MeasFunc == kMeasFuncA && job.NrInterHarm > 0;
     return info;
 }
@@ -156,28 +158,28 @@ MeasurementAssessment MakeMeasurementAssessment(const CMeasurementJob& job,
     MeasurementAssessment a;
     const int events = job.EventReady + job.EventOpen;
     a.en50160 = {
-        {"timeJob", "Measurement period selected by time job",
-         YesNo(job.JobType == kJobTimeActivated)},
-        {"interval10Minutes", "Interval length 10 minutes",
+        {"timeJob", Txt(txt::info_timeJob), YesNo(job.JobType == kJobTimeActivated)},
+        {"interval10Minutes", Txt(txt::info_interval10Minutes),
          YesNo(job.Interval == kEn50160IntervalSeconds)},
-        {"duration1Week", "Duration 1 week (1008 intervals)", YesNo(IsEn50160Week(job))},
-        {"lessThan1050Events", "Less then 1050 events", YesNo(events < kEn50160MaxEvents)},
+        {"duration1Week", Txt(txt::info_duration1Week), YesNo(IsEn50160Week(job))},
+        {"lessThan1050Events", Txt(txt::info_lessThan1050Events),
+         YesNo(events < kEn50160MaxEvents)},
     };
     auto count = [counts](size_t MeasurementStatusCounts::*member) {
         return counts ? std::to_string(counts->*member) : std::string(kNotCounted);
     };
     a.intervalsCaption = std::to_string(job.NrInterval) + " " + Str(864);
     a.intervals = {
-        {"lineInterruptions",
-         "Line interruption:", count(&MeasurementStatusCounts::intervalLineInterruptions)},
-        {"unbalanceErrors",
-         "Unbalance error:", count(&MeasurementStatusCounts::intervalUnbalanceErrors)},
-        {"synchronizationErrors",
-         "Synchronization error:", count(&MeasurementStatusCounts::intervalSyncErrors)},
-        {"voltageOverflows",
-         "Voltage overflow:", count(&MeasurementStatusCounts::intervalVoltageOverflows)},
-        {"currentOverflows",
-         "Current overflow:", count(&MeasurementStatusCounts::intervalCurrentOverflows)},
+        {"lineInterruptions", Txt(txt::info_lineInterruption),
+         count(&MeasurementStatusCounts::intervalLineInterruptions)},
+        {"unbalanceErrors", Txt(txt::info_unbalanceError),
+         count(&MeasurementStatusCounts::intervalUnbalanceErrors)},
+        {"synchronizationErrors", Txt(txt::info_synchronizationError),
+         count(&MeasurementStatusCounts::intervalSyncErrors)},
+        {"voltageOverflows", Txt(txt::info_voltageOverflow),
+         count(&MeasurementStatusCounts::intervalVoltageOverflows)},
+        {"currentOverflows", Txt(txt::info_currentOverflow),
+         count(&MeasurementStatusCounts::intervalCurrentOverflows)},
     };
     const bool aOrP = IsAOrP(job);
     auto statistic = [&](size_t MeasurementStatusCounts::*member) {
@@ -185,39 +187,39 @@ MeasurementAssessment MakeMeasurementAssessment(const CMeasurementJob& job,
     };
     a.statisticsCaption = std::to_string(job.NrStat) + " " + Str(867);
     a.statistics = {
-        {"lineInterruptions",
-         "Line interruption:", statistic(&MeasurementStatusCounts::statisticLineInterruptions)},
-        {"synchronizationErrors",
-         "Synchronization error:", statistic(&MeasurementStatusCounts::statisticSyncErrors)},
-        {"voltageOverflows",
-         "Voltage overflow:", statistic(&MeasurementStatusCounts::statisticVoltageOverflows)},
+        {"lineInterruptions", Txt(txt::info_lineInterruption),
+         statistic(&MeasurementStatusCounts::statisticLineInterruptions)},
+        {"synchronizationErrors", Txt(txt::info_synchronizationError),
+         statistic(&MeasurementStatusCounts::statisticSyncErrors)},
+        {"voltageOverflows", Txt(txt::info_voltageOverflow),
+         statistic(&MeasurementStatusCounts::statisticVoltageOverflows)},
     };
     a.eventsCaption = std::to_string(events) + " " + Str(863);
-    a.events = {{"finished", "finished", std::to_string(job.EventReady)},
-                {"notFinished", "not finished", std::to_string(job.EventOpen)}};
+    a.events = {{"finished", Txt(txt::info_finished), std::to_string(job.EventReady)},
+                {"notFinished", Txt(txt::info_notFinished), std::to_string(job.EventOpen)}};
     return a;
 }
 
 std::vector<InformationRow> LoggerInformationRows(const CLoggerInfo& info) {
     const LoggerInfoTexts t = MakeLoggerInfoTexts(info);
     std::vector<InformationRow> rows = {
-        {"designation", "Designation:", t.designation},
-        {"dateTime", "Date/Time:", t.dateTime},
-        {"hardwareType", "Hardware type:", t.deviceType + "\n" + t.hardwareType},
-        {"serialNumber", "Serial number:", t.serialNumber},
-        {"measurementFunction", "Measurement function:", t.measurementFunction},
+        {"designation", Txt(txt::info_designation), t.designation},
+        {"dateTime", Txt(txt::info_dateTime), t.dateTime},
+        {"hardwareType", Txt(txt::info_hardwareType), t.deviceType + "\n" + t.hardwareType},
+        {"serialNumber", Str(988), t.serialNumber},
+        {"measurementFunction", Txt(txt::info_measurementFunction), t.measurementFunction},
     };
     // The basic family has no clamp to speak of.
     if (t.clampShown) {
-        rows.push_back({"currentSensorType", "Current sensor type:", t.clampType});
-        rows.push_back({"maxClampCurrent", "Max. clamp current:", t.maxClampCurrent});
+        rows.push_back({"currentSensorType", Txt(txt::info_currentSensorType), t.clampType});
+        rows.push_back({"maxClampCurrent", Txt(txt::info_maxClampCurrent), t.maxClampCurrent});
     }
-    rows.push_back({"details", "Details", ""});
-    rows.push_back({"basicUnit", "Basic unit:", t.basicUnit + "\n" + t.hardwareCodes});
-    rows.push_back({"calibration", "Calibration:", t.calibration});
-    rows.push_back({"bootSoftware", "Boot Software:", t.bootSoftware});
-    rows.push_back({"cpuSoftware", "CPU software:", t.cpuSoftware});
-    rows.push_back({"dspSoftware", "DSP software:", t.dspSoftware});
+    rows.push_back({"details", Txt(txt::info_details), ""});
+    rows.push_back({"basicUnit", Txt(txt::info_basicUnit), t.basicUnit + "\n" + t.hardwareCodes});
+    rows.push_back({"calibration", Txt(txt::info_calibration), t.calibration});
+    rows.push_back({"bootSoftware", Txt(txt::info_bootSoftware), t.bootSoftware});
+    rows.push_back({"cpuSoftware", Txt(txt::info_cpuSoftware), t.cpuSoftware});
+    rows.push_back({"dspSoftware", Txt(txt::info_dspSoftware), t.dspSoftware});
     return rows;
 }
 

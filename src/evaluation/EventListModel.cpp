@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "evaluation/EventClassification.h"
 #include "measurement/EventList.h"
 #include "measurement/MeasurementChannel.h"
@@ -126,9 +127,9 @@ std::vector<EventListRow> CEventListModel::Rows(const CEventList& events) const 
         row.startText = StartText(e.StartDateTime);
         row.durationText = DurationText(row.durationMs);
         if (e.Kind == kEventShortInterruption) {
-            row.cellText = "< 3 min.";
+            row.cellText = Txt(txt::events_underThreeMinutes);
         } else if (e.Kind == kEventLongInterruption) {
-            row.cellText = ">= 3 min.";
+            row.cellText = Txt(txt::events_threeMinutesOrMore);
         } else {
             char value[64];
             std::snprintf(value, sizeof value, "%.*f V", decimals_, e.Value);

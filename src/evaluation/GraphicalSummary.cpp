@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "evaluation/EvaluatedMeasurement.h"
 #include "evaluation/EvaluationResult.h"
 #include "evaluation/LimitValues.h"
@@ -39,8 +40,8 @@ public:
         EventCounts(out_.groups[1], Str(769), {kEventShortInterruption, kEventLongInterruption});
         EventCounts(out_.groups[2], Str(758), {kEventOther});
         if (a || (p && !options_.thdDisabled))
-            Harmonics(out_.groups[3], false, a ? "Voltage harmonics" : Str(1338));
-        if (a && !options_.standardLimitFile) Harmonics(out_.groups[4], true, "Current harmonics");
+            Harmonics(out_.groups[3], false, a ? Str(2104) : Str(1338));
+        if (a && !options_.standardLimitFile) Harmonics(out_.groups[4], true, Str(2105));
         Flicker(out_.groups[5]);
         if (a || p) Unbalance(out_.groups[6]);
         if (a) Signalling(out_.groups[7]);
@@ -57,7 +58,7 @@ private:
     void VoltageVariations(SummaryBarGroup& group) {
         const CVoltageVariation* v = eval_.VoltageVariation();
         if (!v) return;
-        Show(group, "Voltage variations");
+        Show(group, Str(2101));
         auto tolerance = [&](int set) {
             return double(std::min(v->TolerancePlus(set), v->ToleranceMinus(set)));
         };
@@ -96,7 +97,7 @@ private:
     void Flicker(SummaryBarGroup& group) {
         const CFlickerStatistics* f = eval_.Flicker();
         if (!f) return;
-        Show(group, "Flicker");
+        Show(group, Txt(txt::summary_flicker));
         for (int p = 0; p < 3; ++p) {
             if (!Present(p)) continue;
             group.pairs.push_back({p, BarPerMille(f->PercentValue(p, share_), limits_.FlickPlt),
@@ -116,7 +117,7 @@ private:
     void Signalling(SummaryBarGroup& group) {
         const CSignallingStatistics* s = eval_.Signalling();
         if (!s) return;
-        Show(group, "Signallingvoltages");
+        Show(group, Txt(txt::summary_signallingVoltages));
         for (int p = 0; p < 3; ++p) {
             if (!Present(p)) continue;
             int channel = s->WorstOrder(p, kSignallingShare);
@@ -134,7 +135,7 @@ private:
     void Frequency(SummaryBarGroup& group) {
         const CFrequencyStatistics* f = eval_.Frequency();
         if (!f || !f->HasValues()) return;
-        Show(group, "Line frequency");
+        Show(group, Str(2110));
         double limit = f->Tolerance(0);
         group.pairs.push_back({0, BarPerMille(f->PercentValue(0, kFrequencyShare), limit),
                                BarPerMille(f->HundredPercentValue(0), limit)});

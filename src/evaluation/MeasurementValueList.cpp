@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "measurement/IntervalList.h"
 #include "measurement/MeasurementJob.h"
 
@@ -24,6 +25,9 @@ std::string FixedWidth(double value, int width, int decimals) {
     return text;
 }
 
+constexpr int kOnePageCommand = 33011;
+constexpr int kFourHoursCommand = 33005;  // "4 hours"; the list writes "4 Hours"
+
 }  // namespace
 
 const std::vector<ValueListPeriod>& MeasurementValueList::Periods() {
@@ -36,6 +40,12 @@ const std::vector<ValueListPeriod>& MeasurementValueList::Periods() {
         {11, 33003, "2 hours", 2 * kHour},  {12, 33001, "1 hour", kHour},
     };
     return periods;
+}
+
+std::string ValueListPeriodLabel(const ValueListPeriod& period) {
+    if (period.command == kFourHoursCommand) return Txt(txt::timeplot_period_fourHours);
+    // The other entries have the wording of their command's text; "one page" has none.
+    return period.command == kOnePageCommand ? period.entry : Str(period.command);
 }
 
 const ValueListPeriod& MeasurementValueList::PeriodOf(int period) {

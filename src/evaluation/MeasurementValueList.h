@@ -27,6 +27,9 @@ struct ValueListPeriod {
     long long seconds;
 };
 
+// The entry of a period in the current language.
+std::string ValueListPeriodLabel(const ValueListPeriod& period);
+
 // Rows of the value list that a printout covers: [first, end), or one page from first.
 struct ValueListRange {
     size_t first = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "evaluation/EvaluatedMeasurement.h"
 #include "evaluation/EvaluationMath.h"
 #include "evaluation/EvaluationResult.h"
@@ -16,7 +17,7 @@ namespace varelo {
 namespace {
 
 constexpr int kNotDefinedText = 1333;
-constexpr const char* kNone = "no";
+constexpr int kNoneText = 1330;  // "no"
 constexpr const char* kNoTime = "-";
 constexpr int kMiddle = 1;
 constexpr int kRanks = 5;
@@ -34,29 +35,31 @@ public:
 
     void Build() {
         if (const CVoltageVariation* v = eval_.VoltageVariation())
-            TopValues({{"Voltage variations", "V", ""}}, v->TopFive(0), scaling_.VoltScale, 2);
+            TopValues({{Str(2101), "V", ""}}, v->TopFive(0), scaling_.VoltScale, 2);
         if (eval_.Events()) {
-            Interruptions("short", 0);
-            Interruptions("long", 1);
+            Interruptions(Txt(txt::statistics_shortInterruptions), 0);
+            Interruptions(Txt(txt::statistics_longInterruptions), 1);
             Events();
         }
         if (const CHarmonicStatistics* h = eval_.VoltageHarmonics()) {
             for (int order : kHarmonicOrders)
-                TopValues({{std::to_string(order) + ". Harmonic", "% [Vn]", ""}},
-                          MergedTopFive(h->Order(order), out_.presence), scaling_.HarmPercentScale,
-                          2);
+                TopValues(
+                    {{FormatPositional(Txt(txt::statistics_harmonicOrder), {std::to_string(order)}),
+                      "% [Vn]", ""}},
+                    MergedTopFive(h->Order(order), out_.presence), scaling_.HarmPercentScale, 2);
         }
         if (const CRelativeHistogram* thd = eval_.VoltageThd())
             TopValues({{Str(1338), "%", ""}}, MergedTopFive(*thd, out_.presence), 1.0, 2);
         if (const CFlickerStatistics* f = eval_.Flicker(); f && HasValues(*f))
-            TopValues({{"Flicker", "Plt", ""}}, MergedTopFive(f->Histogram(), out_.presence), 1.0,
-                      3);
+            TopValues({{Txt(txt::statistics_flicker), "Plt", ""}},
+                      MergedTopFive(f->Histogram(), out_.presence), 1.0, 3);
         if (eval_.Unbalance()) Unbalance();
         if (eval_.Signalling()) Signalling();
         if (const CHarmonicStatistics* h = eval_.VoltageHarmonics()) {
             const int channels = std::min<int>(job_.NrInterHarm, h->ChannelCount());
             for (int j = 0; j < channels; ++j)
-                TopValues({{"Interharm.", "% [Vn]", ""}, {ChannelLabel(job_, j), "", ""}},
+                TopValues({{Txt(txt::statistics_interharmonicShort), "% [Vn]", ""},
+                           {ChannelLabel(job_, j), "", ""}},
                           MergedTopFive(h->Channel(j), out_.presence), scaling_.HarmPercentScale,
                           2);
         }
@@ -83,12 +86,13 @@ private:
         out_.blocks.push_back(std::move(block));
     }
 
-    void Interruptions(const char* label, int kind) {
+    void Interruptions(const std::string& label, int kind) {
         ReportBlock block;
-        block.header = {{label, "Number/", ""}, {"Interruptions", "Meas.p.", ""}};
+        block.header = {{label, Txt(txt::statistics_number), ""},
+                        {Str(769), Txt(txt::statistics_perMeasurementPeriod), ""}};
         const CEventStatistics& events = *eval_.Events();
         if (events.Total(kind) == 0) {
-            block.critical.push_back(Row("", "", kMiddle, kNone));
+            block.critical.push_back(Row("", "", kMiddle, Str(kNoneText)));
         } else {
             for (const EventEntry& e : events.Longest(kind))
                 block.critical.push_back(Row("", CEventListModel::StartText(e.start), e.phase, "x",
@@ -99,10 +103,11 @@ private:
 
     void Events() {
         ReportBlock block;
-        block.header = {{"Events", "Number/", ""}, {"", "Meas.p.", ""}};
+        block.header = {{Str(758), Txt(txt::statistics_number), ""},
+                        {"", Txt(txt::statistics_perMeasurementPeriod), ""}};
         const CEventStatistics& events = *eval_.Events();
         if (events.Total(kEventOther) == 0) {
-            block.critical.push_back(Row("V", "", kMiddle, kNone));
+            block.critical.push_back(Row("V", "", kMiddle, Str(kNoneText)));
         } else {
             for (const EventEntry& e : events.TopDeviations())
                 block.critical.push_back(Row("V", CEventListModel::StartText(e.start), e.phase,
@@ -138,8 +143,7 @@ private:
                     merged.Insert({s.HighestValue(p, j, rank), {}, p, true});
             }
             ReportBlock block;
-            block.header = {{"Mains signaling voltage", "% [Vn]", ""},
-                            {ChannelLabel(job_, j), "", ""}};
+            block.header = {{Str(767), "% [Vn]", ""}, {ChannelLabel(job_, j), "", ""}};
             for (const TopFiveEntry& e : merged)
                 block.critical.push_back(
                     Row("% [Vn]", kNoTime, e.phase, SignallingLevel(e.value).text));
@@ -150,7 +154,9 @@ private:
     void Frequency() {
         const std::vector<TopFiveEntry> top = eval_.Frequency()->TopFive(1);
         ReportBlock block;
-        block.header = {{Str(900) + " 99.5% and", "Hz", ""}, {Str(900) + " 100%", "", ""}};
+        block.header = {
+            {FormatPositional(Txt(txt::statistics_frequencyBothBands), {Str(900)}), "Hz", ""},
+            {Str(900) + " 100%", "", ""}};
         for (size_t i = 0; i < size_t(kRanks); ++i) {
             std::string value = i < top.size() ? Written(top[i].value, 2).text : "-";
             block.critical.push_back(Row("Hz", kNoTime, kMiddle, value));

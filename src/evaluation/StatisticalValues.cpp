@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "evaluation/EvaluatedMeasurement.h"
 #include "evaluation/EvaluationMath.h"
 #include "evaluation/EvaluationResult.h"
@@ -19,7 +20,6 @@ namespace {
 constexpr int kShortLimitText = 1308;  // "< %d%% of V n"
 constexpr int kEventLimitText = 1287;  // "> %d%% V n"
 constexpr int kNotDefinedText = 1333;
-constexpr const char* kNoLimit = "no limit value";
 constexpr const char* kNoDeviation = "-";
 constexpr double kSignallingShare = 99;
 constexpr double kFrequencyShare = 99.5;
@@ -37,13 +37,14 @@ int WithinMark(double share, double required) {
 
 StatisticalRow WithinRow(const std::string& limit) {
     StatisticalRow row;
-    row.label = "Within tolerance";
+    row.label = Txt(txt::statistics_withinTolerance);
     row.unit = "%";
     row.limit = limit;
     return row;
 }
 
-StatisticalRow ValueRow(const char* label, const std::string& unit, const std::string& limit) {
+StatisticalRow ValueRow(const std::string& label, const std::string& unit,
+                        const std::string& limit) {
     StatisticalRow row;
     row.label = label;
     row.unit = unit;
@@ -87,14 +88,18 @@ public:
         if (eval_.Events()) {
             std::string shortLimit =
                 FormatPrintf(Str(kShortLimitText), {(long long)limits_.InterruptionLimit});
-            Interruptions("short", shortLimit, "< 3 min.", 0);
-            Interruptions("long", shortLimit, ">= 3 min.", 1);
+            Interruptions(Txt(txt::statistics_shortInterruptions), shortLimit,
+                          Txt(txt::events_underThreeMinutes), 0);
+            Interruptions(Txt(txt::statistics_longInterruptions), shortLimit,
+                          Txt(txt::events_threeMinutesOrMore), 1);
             Events();
         }
         if (const CHarmonicStatistics* h = eval_.VoltageHarmonics()) {
             for (int order : kHarmonicOrders)
-                Relative({{std::to_string(order) + ". Harmonic", "% [Vn]", ""}}, h->Order(order),
-                         limits_.HarmonicLimit(order), scaling_.HarmPercentScale);
+                Relative(
+                    {{FormatPositional(Txt(txt::statistics_harmonicOrder), {std::to_string(order)}),
+                      "% [Vn]", ""}},
+                    h->Order(order), limits_.HarmonicLimit(order), scaling_.HarmPercentScale);
         }
         if (const CRelativeHistogram* thd = eval_.VoltageThd())
             Relative({{Str(1338), "%", ""}}, *thd, limits_.THD, 1.0);
@@ -111,7 +116,7 @@ public:
 private:
     bool Present(int p) const { return out_.presence.Has(p); }
     std::string LimitText(double limit, int decimals) const {
-        return limit > 0 ? Written(limit, decimals).text : kNoLimit;
+        return limit > 0 ? Written(limit, decimals).text : Txt(txt::statistics_noLimitValue);
     }
     void Add(ReportBlock block) { out_.blocks.push_back(std::move(block)); }
 
@@ -121,13 +126,12 @@ private:
             plus == minus ? "+/- " + Written(plus, 2).text + "%"
                           : "+" + Written(plus, 2).text + "/-" + Written(minus, 2).text + "%";
         ReportBlock block;
-        block.header.push_back(
-            {"Voltage variations", "V", Written(nom, 2).text + "V " + tolerance});
+        block.header.push_back({Str(2101), "V", Written(nom, 2).text + "V " + tolerance});
         const WrittenValue upper = Written(nom * (100 + plus) / 100, 2);
         const WrittenValue lower = Written(nom * (100 - minus) / 100, 2);
         StatisticalRow within = WithinRow(ShareText(required));
-        StatisticalRow max = ValueRow("Max", "V", upper.text);
-        StatisticalRow min = ValueRow("Min", "V", lower.text);
+        StatisticalRow max = ValueRow(Txt(txt::statistics_max), "V", upper.text);
+        StatisticalRow min = ValueRow(Txt(txt::statistics_min), "V", lower.text);
         const CVoltageVariation& v = *eval_.VoltageVariation();
         auto band = [&](StatisticalRow& row, int p, int raw) {
             const WrittenValue value = Written(raw * scaling_.VoltScale, 2);
@@ -148,7 +152,8 @@ private:
 
     // The count rows of an event block: the counts per phase against NrEvents.
     void CountRows(ReportBlock& block, int kind) {
-        StatisticalRow count = ValueRow("", "Number/", std::to_string(limits_.NrEvents));
+        StatisticalRow count =
+            ValueRow("", Txt(txt::statistics_number), std::to_string(limits_.NrEvents));
         for (int p = 0; p < 3; ++p) {
             if (!Present(p)) continue;
             const int n = eval_.Events()->Count(p, kind);
@@ -156,13 +161,14 @@ private:
             count.measuredMark[size_t(p)] = n > limits_.NrEvents ? kMarkGrey : kMarkNone;
             count.deviation[size_t(p)] = std::to_string(limits_.NrEvents - n);
         }
-        block.statistical = {count, ValueRow("", "Meas.p.", "")};
+        block.statistical = {count, ValueRow("", Txt(txt::statistics_perMeasurementPeriod), "")};
     }
 
-    void Interruptions(const char* label, const std::string& limit, const char* duration,
-                       int kind) {
+    void Interruptions(const std::string& label, const std::string& limit,
+                       const std::string& duration, int kind) {
         ReportBlock block;
-        block.header = {{label, "Number/", limit}, {"Interruptions", "Meas.p.", duration}};
+        block.header = {{label, Txt(txt::statistics_number), limit},
+                        {Str(769), Txt(txt::statistics_perMeasurementPeriod), duration}};
         CountRows(block, kind);
         Add(std::move(block));
     }
@@ -172,8 +178,9 @@ private:
         const long long above = TruncToInt64(job_.VoltUpperThreshShort - 100);
         const long long below = TruncToInt64(job_.VoltLowerThreshShort - 100);
         block.header = {
-            {"Events", "Number/", "> Vn +" + std::to_string(above) + "%"},
-            {"", "Meas.p.", "or < V n" + std::to_string(below) + "%"},
+            {Str(758), Txt(txt::statistics_number), "> Vn +" + std::to_string(above) + "%"},
+            {"", Txt(txt::statistics_perMeasurementPeriod),
+             FormatPositional(Txt(txt::statistics_orBelow), {std::to_string(below)})},
             {"", "", FormatPrintf(Str(kEventLimitText), {(long long)limits_.InterruptionLimit})}};
         CountRows(block, kEventOther);
         Add(std::move(block));
@@ -186,7 +193,7 @@ private:
         block.header = std::move(header);
         block.header[0].limit = LimitText(limit, 2);
         StatisticalRow within = WithinRow(ShareText(share_));
-        StatisticalRow max = ValueRow("Max", block.header[0].unit, "");
+        StatisticalRow max = ValueRow(Txt(txt::statistics_max), block.header[0].unit, "");
         for (int p = 0; p < 3; ++p) {
             if (!Present(p)) continue;
             if (limit > 0) SetWithin(within, p, h.WithinPercent(p), share_);
@@ -200,9 +207,9 @@ private:
         const CFlickerStatistics& f = *eval_.Flicker();
         const double limit = limits_.FlickPlt;
         ReportBlock block;
-        block.header = {{"Flicker", "Plt", LimitText(limit, 3)}};
+        block.header = {{Txt(txt::statistics_flicker), "Plt", LimitText(limit, 3)}};
         StatisticalRow within = WithinRow(ShareText(share_));
-        StatisticalRow max = ValueRow("Max", "Plt", "");
+        StatisticalRow max = ValueRow(Txt(txt::statistics_max), "Plt", "");
         for (int p = 0; p < 3; ++p) {
             if (!Present(p) || f.Count(p) == 0) continue;
             if (limit > 0) SetWithin(within, p, f.WithinPercent(p), share_);
@@ -218,7 +225,7 @@ private:
         ReportBlock block;
         block.header = {{Str(958), "%", LimitText(limit, 2)}};
         StatisticalRow within = WithinRow(ShareText(share_));
-        StatisticalRow max = ValueRow("Max", "%", "");
+        StatisticalRow max = ValueRow(Txt(txt::statistics_max), "%", "");
         within.merged = max.merged = true;
         if (!u.IsDefined()) {
             within.measured[1] = Str(kNotDefinedText);
@@ -237,10 +244,10 @@ private:
             const double limit = s.Limit(j);
             if (limit <= 0) continue;
             ReportBlock block;
-            block.header = {{"Mains signaling voltage", "% [Vn]", Written(limit, 2).text},
+            block.header = {{Str(767), "% [Vn]", Written(limit, 2).text},
                             {ChannelLabel(job_, j), "", ""}};
             StatisticalRow within = WithinRow(ShareText(kSignallingShare));
-            StatisticalRow max = ValueRow("Max", "% [Vn]", "");
+            StatisticalRow max = ValueRow(Txt(txt::statistics_max), "% [Vn]", "");
             for (int p = 0; p < 3; ++p) {
                 if (!Present(p)) continue;
                 SetWithin(within, p, s.WithinPercent(p, j), kSignallingShare);
@@ -256,8 +263,9 @@ private:
         for (int j = 0; j < channels; ++j) {
             const double limit = limits_.InterharmonicLimit(ChannelFrequency(job_, j));
             if (limit <= 0) continue;
-            Relative({{"Interharm.", "% [Vn]", ""}, {ChannelLabel(job_, j), "", ""}}, h.Channel(j),
-                     limit, scaling_.HarmPercentScale);
+            Relative({{Txt(txt::statistics_interharmonicShort), "% [Vn]", ""},
+                      {ChannelLabel(job_, j), "", ""}},
+                     h.Channel(j), limit, scaling_.HarmPercentScale);
         }
     }
 
@@ -273,8 +281,8 @@ private:
         const WrittenValue upper = Written(f0 * (100.0 + plus) / 100, 2);
         const WrittenValue lower = Written(f0 * (100.0 - minus) / 100, 2);
         StatisticalRow within = WithinRow(ShareText(required));
-        StatisticalRow max = ValueRow("Max", "Hz", upper.text);
-        StatisticalRow min = ValueRow("Min", "Hz", lower.text);
+        StatisticalRow max = ValueRow(Txt(txt::statistics_max), "Hz", upper.text);
+        StatisticalRow min = ValueRow(Txt(txt::statistics_min), "Hz", lower.text);
         within.merged = max.merged = min.merged = true;
         if (f.HasValues()) {
             const WrittenValue share = Written(f.WithinPercent(set), 2);

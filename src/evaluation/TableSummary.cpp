@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "evaluation/EvaluatedMeasurement.h"
 #include "evaluation/EvaluationResult.h"
 #include "evaluation/LimitValues.h"
@@ -86,13 +87,13 @@ private:
     }
 
     void VoltageVariations() {
-        out_.rows.push_back(Header("Voltage variations", "", Fixed(scaling_.NomVolt, 0) + "V "));
+        out_.rows.push_back(Header(Str(2101), "", Fixed(scaling_.NomVolt, 0) + "V "));
         std::string suffix = " 100% / " + Percent(share_) + "%";
         SummaryRow upper =
-            SubRow("Maximum" + suffix, "% [Vn]",
+            SubRow(Txt(txt::summary_maximum) + suffix, "% [Vn]",
                    "+" + Fixed(limits_.NplusTol100, 2) + "/+" + Fixed(limits_.NplusTol95, 2));
         SummaryRow lower =
-            SubRow("Minimum" + suffix, "% [Vn]",
+            SubRow(Txt(txt::summary_minimum) + suffix, "% [Vn]",
                    "-" + Fixed(limits_.NminusTol100, 2) + "/-" + Fixed(limits_.NminusTol95, 2));
         const CVoltageVariation* v = eval_.VoltageVariation();
         for (int p = 0; p < 3; ++p) {
@@ -148,7 +149,7 @@ private:
 
     void Harmonics(bool current) {
         size_t headerAt = out_.rows.size();
-        out_.rows.push_back(Header(current ? "Current harmonics" : "Voltage harmonics"));
+        out_.rows.push_back(Header(current ? Str(2105) : Str(2104)));
         std::vector<std::pair<int, size_t>> orderRows;  // order -> row index
         for (int p = 0; p < 3; ++p) {
             if (!Present(p)) continue;
@@ -186,7 +187,8 @@ private:
                           Fixed(current ? limits_.CurrTHD : limits_.THD, 2));
         }
         double limit = current ? limits_.CurrentHarmonicLimit(order) : limits_.HarmonicLimit(order);
-        return SubRow(std::to_string(order) + ". Harm.", current ? "A" : "% [Vn]", Fixed(limit, 2));
+        return SubRow(FormatPositional(Txt(txt::summary_harmonicOrder), {std::to_string(order)}),
+                      current ? "A" : "% [Vn]", Fixed(limit, 2));
     }
 
     void Flicker() {
@@ -209,7 +211,7 @@ private:
             row.SetMaximum(1, kNoValue, false);
             row.SetShare(1, kNoValue, false);
         } else if (!u->IsDefined()) {
-            row.SetMaximum(1, "Not defined", false);
+            row.SetMaximum(1, Txt(txt::summary_notDefined), false);
             row.SetShare(1, kNoValue, false);
         } else {
             double max = u->Maximum() / 100, value = u->PercentValue(share_) / 100;  // 0.01 %
@@ -221,7 +223,7 @@ private:
 
     void Signalling() {
         size_t headerAt = out_.rows.size();
-        SummaryRow header = Header("Signallingvoltages");
+        SummaryRow header = Header(Txt(txt::summary_signallingVoltages));
         header.SetShare(1, Msg(1363, {"99"}), false);
         out_.rows.push_back(header);
         const CSignallingStatistics* s = eval_.Signalling();
@@ -256,9 +258,9 @@ private:
         out_.rows.push_back(header);
         std::string suffix = " 100% / 99.5%";
         SummaryRow upper = SubRow(
-            "Maximum" + suffix, "%",
+            Txt(txt::summary_maximum) + suffix, "%",
             "+" + std::to_string(limits_.FplusTol100) + "/+" + std::to_string(limits_.FplusTol95));
-        SummaryRow lower = SubRow("Minimum" + suffix, "%",
+        SummaryRow lower = SubRow(Txt(txt::summary_minimum) + suffix, "%",
                                   "-" + std::to_string(limits_.FminusTol100) + "/-" +
                                       std::to_string(limits_.FminusTol95));
         upper.mergedMaximum = upper.mergedShare = lower.mergedMaximum = lower.mergedShare = true;
@@ -304,7 +306,7 @@ TableSummary TableSummary::Build(const EvaluatedMeasurement& m, PhaseLabels labe
     }
     std::string share = std::to_string(m.limits.Histogram);
     summary.shareHeading = Msg(1363, {share});
-    summary.maximumLegend = "Max value above limit value";
+    summary.maximumLegend = Txt(txt::summary_maxAboveLimit);
     summary.shareLegend = Msg(1356, {share});
     uint32_t f = m.job.MeasFunc;
     if (f == kMeasFuncA || f == kMeasFuncP) {

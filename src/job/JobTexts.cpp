@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 
 #include "app/StringTable.h"
+#include "app/TextKeys.h"
 #include "measurement/MeasurementJob.h"
 #include "measurement/VoltageRangeTable.h"
 
@@ -50,10 +50,18 @@ std::string IntervalLength(int seconds) {
 }
 
 std::string Averaging(int code) {
-    static const char* const kTexts[] = {"0.5 periods", "1 period",   "200 ms",
-                                         "1 second",    "3 seconds",  "5 seconds",
-                                         "10 seconds",  "30 seconds", "45 seconds"};
-    return code >= 0 && code < int(std::size(kTexts)) ? kTexts[code] : "";
+    switch (code) {
+        case 0: return Txt(txt::job_period_halfPeriod);
+        case 1: return Txt(txt::job_period_onePeriod);
+        case 2: return "200 ms";
+        case 3: return Str(1056);  // "1 second"
+        case 4: return Txt(txt::job_period_threeSeconds);
+        case 5: return Txt(txt::job_period_fiveSeconds);
+        case 6: return Txt(txt::job_period_tenSeconds);
+        case 7: return Txt(txt::job_period_thirtySeconds);
+        case 8: return Txt(txt::job_period_fortyFiveSeconds);
+        default: return "";
+    }
 }
 
 int InputRangeVolts(const CMeasurementJob& job) {

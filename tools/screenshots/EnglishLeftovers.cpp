@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "app/StringTable.h"
+#include "gui/info/MeasurementInfoDialog.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ void EnglishLeftovers::Walk(const QWidget& widget, const QString& where) {
             where + "/" +
             (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
                                        : w->objectName());
+        if (w->property(varelo::kFileTextProperty).toBool()) continue;
         if (w->isWindow()) Check(w->windowTitle(), at);
         Check(w->toolTip(), at);
         if (auto* label = qobject_cast<const QLabel*>(w)) Check(label->text(), at);

@@ -7,7 +7,8 @@
 class QWidget;
 
 // Texts a window shows in English although the loaded language module translates them: the
-// English texts of every entry the module words differently, less those the module itself uses.
+// English texts of every entry the module words differently, less those the module itself uses;
+// labels that show the file's own words are not looked at.
 class EnglishLeftovers {
 public:
     EnglishLeftovers();

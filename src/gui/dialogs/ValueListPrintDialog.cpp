@@ -37,7 +37,7 @@ ValueListPrintDialog::ValueListPrintDialog(int period, const CTimeStamp& start,
                            new QLabel(RegionalText(measurementEnd)));
 
     for (const ValueListPeriod& p : MeasurementValueList::Periods())
-        periods_->addItem(tr(p.entry));
+        periods_->addItem(Q(ValueListPeriodLabel(p)));
     periods_->setCurrentRow(MeasurementValueList::ValidPeriod(period) - 1);
     periods_->setMinimumHeight(220);
     const QDateTime at = ToQDateTime(start);

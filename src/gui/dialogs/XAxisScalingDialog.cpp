@@ -42,7 +42,7 @@ XAxisScalingDialog::XAxisScalingDialog(const TimeAxis& axis, QWidget* parent)
                            new QLabel(RegionalText(scaling_.MeasurementEnd())));
 
     for (int period : scaling_.Periods())
-        periods_->addItem(tr(TimePeriodAt(period).label));
+        periods_->addItem(Q(TimePeriodLabel(period)));
     periods_->setMinimumHeight(220);
     date_->setCalendarPopup(true);
     time_->setDisplayFormat("HH:mm:ss");

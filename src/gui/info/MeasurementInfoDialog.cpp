@@ -78,6 +78,8 @@ MeasurementInfoDialog::MeasurementInfoDialog(CVamor800Doc& doc, Settings& settin
         grid_->addWidget(labels.label, row, 0, Qt::AlignTop);
         grid_->addWidget(labels.value, row, 1, 1, r.twoColumns ? 1 : 2);
         if (labels.neutral) grid_->addWidget(labels.neutral, row, 2);
+        // The job's captions are the file's own words, in the language they were written in.
+        if (r.key.starts_with("text")) labels.label->setProperty(kFileTextProperty, true);
         rows_[r.key] = labels;
         ++row;
     }

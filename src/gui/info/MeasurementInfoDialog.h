@@ -12,6 +12,9 @@ class QPushButton;
 namespace varelo {
 
 class CVamor800Doc;
+
+// A label that shows text read from the file rather than one of the program's texts.
+inline constexpr char kFileTextProperty[] = "fileText";
 class Settings;
 class UserInterface;
 

@@ -12,10 +12,13 @@
 #include "document/MeasurementTexts.h"
 #include "document/Vamor800Doc.h"
 #include "evaluation/LimitValueFile.h"
+#include "job/JobTexts.h"
+#include "measurement/LoggerInfo.h"
 #include "measurement/MeasurementFileReader.h"
 #include "support/RecordingUserInterface.h"
 #include "support/SteadyMeasurement.h"
 #include "support/TempDir.h"
+#include "timeplot/TimePeriodTable.h"
 
 namespace varelo {
 namespace {
@@ -308,6 +311,44 @@ TEST_F(MeasurementTextChange, FileWithoutAcceptedHeaderIsLeftAloneWith374) {
         EXPECT_EQ(Bytes(path), c.content) << c.what;
         EXPECT_EQ(MeasurementTexts::Of(doc.Data().job), texts);  // the document keeps them
         EXPECT_FALSE(std::filesystem::exists(path + ".temp"));
+    }
+}
+
+// The labels are the program's texts: with the German module loaded none stays in English.
+TEST(MeasurementInformation, LabelsPeriodsAndAveragingFollowTheLoadedModule) {
+    auto labels = [] {
+        CMeasurementJob job;
+        job.MeasFunc = kMeasFuncA;
+        job.EventHysteresis = 1;
+        job.PhaseCorrRawVal = 100;
+        std::vector<std::string> texts;
+        auto add = [&](const std::vector<InformationRow>& rows) {
+            for (const InformationRow& row : rows)
+                if (!row.key.starts_with("text") && !row.label.empty()) texts.push_back(row.label);
+        };
+        add(MakeMeasurementInformation(job).rows);
+        const MeasurementAssessment a = MakeMeasurementAssessment(job, nullptr);
+        for (const auto* rows : {&a.en50160, &a.intervals, &a.statistics, &a.events})
+            add(*rows);
+        CLoggerInfo info;
+        info.HardwType = "40";
+        add(LoggerInformationRows(info));
+        for (int period = kFirstPeriod; period <= kMeasurementPeriod; ++period)
+            texts.push_back(TimePeriodLabel(period));
+        for (int code : {0, 1, 3, 4, 5, 6, 7, 8})
+            texts.push_back(job_text::Averaging(code));
+        return texts;
+    };
+    const std::vector<std::string> english = labels();
+    StringTable german;
+    ASSERT_TRUE(german.LoadFile(std::string(VARELO_STRINGS_DIR) + "/GER.lng"));
+    Strings::Instance().SetModule(german);
+    const std::vector<std::string> translated = labels();
+    Strings::Instance().ClearModule();
+    ASSERT_EQ(translated.size(), english.size());
+    for (size_t n = 0; n < english.size(); ++n) {
+        if (english[n] == "Details") continue;  // German writes it alike
+        EXPECT_NE(translated[n], english[n]) << n;
     }
 }
 
