@@ -121,8 +121,8 @@ QWidget* YAxisScalingDialog::BuildRows(const CVamor800Doc& doc) {
                                  QTxt(txt::dlg_yAxisScaling_minimum),
                                  QTxt(txt::dlg_yAxisScaling_maximum),
                                  QStr(1277),
-                                 tr("0 %"),
-                                 tr("100 %"),
+                                 QStringLiteral("0 %"),
+                                 QStringLiteral("100 %"),
                                  QTxt(txt::dlg_yAxisScaling_left),
                                  QTxt(txt::dlg_yAxisScaling_right)};
     for (int column = 0; column < headers.size(); ++column)
