@@ -61,16 +61,8 @@ void CurrentLines(const CMeasurementJob& job, std::vector<InfoBlockLine>& out) {
     out.push_back({Str(253), Str(243), Str(242), false});
     out.push_back({Str(219), job_text::Fixed(job.PhCurrClampRawVal * 0.01, 0) + " A",
                    neutral ? job_text::Fixed(job.NeutralSensorCurrent(), 0) + " A" : kNone, true});
-    out.push_back(
-        {Str(255),
-         job.PhCurrTransformer == 1
-             ? job_text::Transformer(job.PhCurrPrimaryRawVal, job.PhCurrSecondaryRawVal, "A")
-             : kNone,
-         neutral && job.NeutralCurrTransformer == 1
-             ? job_text::Transformer(job.NeutralCurrPrimaryRawVal, job.NeutralCurrSecondaryRawVal,
-                                     "A")
-             : kNone,
-         true});
+    out.push_back({Str(255), job_text::PhaseCurrentTransformer(job),
+                   job_text::NeutralCurrentTransformer(job), true});
     out.push_back({Str(234), job_text::Averaging(job.PhMaxValInterval),
                    neutral ? job_text::Averaging(job.NeutralMaxValInterval) : kNone, true});
 }

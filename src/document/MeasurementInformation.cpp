@@ -86,16 +86,9 @@ void CurrentRows(const CMeasurementJob& job, std::vector<InformationRow>& rows) 
                     neutral && extended ? clamp : kNone, true});
     rows.push_back({"numberOfCts", Txt(txt::info_numberOfCts),
                     job.VoltPowSysType == kPowSysTwoElementDelta ? "2" : "3", cts, true});
-    rows.push_back(
-        {"additionalCt", Txt(txt::info_additionalCt),
-         job.PhCurrTransformer == 1
-             ? job_text::Transformer(job.PhCurrPrimaryRawVal, job.PhCurrSecondaryRawVal, "A")
-             : kNone,
-         neutral && job.NeutralCurrTransformer == 1
-             ? job_text::Transformer(job.NeutralCurrPrimaryRawVal, job.NeutralCurrSecondaryRawVal,
-                                     "A")
-             : kNone,
-         true});
+    rows.push_back({"additionalCt", Txt(txt::info_additionalCt),
+                    job_text::PhaseCurrentTransformer(job),
+                    job_text::NeutralCurrentTransformer(job), true});
     rows.push_back({"currentMaxValue", Txt(txt::info_maxValue),
                     job_text::Averaging(job.PhMaxValInterval),
                     neutral ? job_text::Averaging(job.NeutralMaxValInterval) : kNone, true});

@@ -42,6 +42,16 @@ std::string Transformer(int32_t primary, int32_t secondary, const char* unit) {
     return Fixed(primary * 0.01, 2) + " " + unit + "/ " + Fixed(secondary * 0.01, 2) + " " + unit;
 }
 
+std::string PhaseCurrentTransformer(const CMeasurementJob& job) {
+    if (job.PhCurrTransformer != 1) return "-";
+    return Transformer(job.PhCurrPrimaryRawVal, job.PhCurrSecondaryRawVal, "A");
+}
+
+std::string NeutralCurrentTransformer(const CMeasurementJob& job) {
+    if (job.NeutralMeas == 0 || job.NeutralCurrTransformer != 1) return "-";
+    return Transformer(job.NeutralCurrPrimaryRawVal, job.NeutralCurrSecondaryRawVal, "A");
+}
+
 std::string IntervalLength(int seconds) {
     if (seconds == 1) return "1 " + Str(1197);
     if (seconds < 60) return std::to_string(seconds) + " " + Str(1198);

@@ -27,6 +27,9 @@ std::string EventThresholds(const CMeasurementJob& job);
 std::string MemoryModel(uint32_t model);
 // "1000.00 A/ 5.00 A" of two raw values in 0.01 units.
 std::string Transformer(int32_t primary, int32_t secondary, const char* unit);
+// The additional current transformer of the phases and of the neutral, "-" without one.
+std::string PhaseCurrentTransformer(const CMeasurementJob& job);
+std::string NeutralCurrentTransformer(const CMeasurementJob& job);
 // The value with a fixed number of decimals, right-aligned in width.
 std::string Fixed(double value, int decimals, int width = 0);
 }  // namespace job_text

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "evaluation/LimitValueFile.h"
@@ -92,10 +91,7 @@ TEST_F(CliLimits, ShowJsonAndPrint) {
     return;
 #endif
     ASSERT_EQ(printed.status, 0) << printed.output;
-    std::ifstream in(pdf, std::ios::binary);
-    std::string head(5, '\0');
-    in.read(head.data(), 5);
-    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(test::ReadAll(pdf).substr(0, 5), "%PDF-");
     EXPECT_EQ(Cli("limits print " + ShellQuote(dir.File("none.gwd")) + " --output x.pdf").status,
               1);
 }

@@ -2,7 +2,6 @@
 // application of the default definitions.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "support/GeneratedWeekTest.h"
@@ -88,10 +87,7 @@ TEST_F(CliTimeplotAoa, PrintTimeplotDrawsTheApplication) {
     return;
 #endif
     ASSERT_EQ(printed.status, 0) << printed.output;
-    std::ifstream in(pdf, std::ios::binary);
-    std::string head(5, '\0');
-    in.read(head.data(), 5);
-    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(test::ReadAll(pdf).substr(0, 5), "%PDF-");
     EXPECT_EQ(Cli("print timeplot " + ShellQuote(file) + " --aoa 'Load/None' --output " +
                   ShellQuote(dir.File("none.pdf")))
                   .status,
